@@ -1,0 +1,1 @@
+#include "DeviceRequests.h"
