@@ -15,10 +15,7 @@ struct Sent {
     bool immediate; // meaningful for Submit only
     std::uint32_t timeoutMs; // 0 for SendOnly
 
-    std::vector<std::uint8_t> data() const
-    {
-        return {request.data.begin(), request.data.begin() + request.len};
-    }
+    std::vector<std::uint8_t> data() const { return {request.data.begin(), request.data.begin() + request.len}; }
 };
 
 class RecordingRequests : public DeviceRequests {

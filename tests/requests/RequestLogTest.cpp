@@ -47,20 +47,22 @@ TEST_F(RequestLog, SettersLogTheirValues)
     r.Delay_Ctrl(1, 0, 0, 1, std::array{1.5f, 0.021f}, false);
     r.Mute_Ch_Ctrl(0, 0, 0, 2, std::array{1, 0, 1}, false);
     r.EQ_Ctrl(0, 0, 3, 5, 1000, 1.414f, -3.0f, 1, false);
-    EXPECT_EQ(contents(), "Trim_Ctrl: scene(0), ch 2~4: 3.50, 0.00, 12.25, \n"
-                          "Delay_Ctrl: scene(1), channel(0), delay(1.500)\n"
-                          "Delay_Ctrl: scene(1), channel(1), delay(0.021)\n"
-                          "Mute_Ch_Ctrl: scene(0), ch 0~2: 1, 0, 1, \n"
-                          "begain to write data to devices:\n"
-                          "00 00 03 05 03 e8 01 01 9e 2f 00 \n");
+    EXPECT_EQ(contents(),
+              "Trim_Ctrl: scene(0), ch 2~4: 3.50, 0.00, 12.25, \n"
+              "Delay_Ctrl: scene(1), channel(0), delay(1.500)\n"
+              "Delay_Ctrl: scene(1), channel(1), delay(0.021)\n"
+              "Mute_Ch_Ctrl: scene(0), ch 0~2: 1, 0, 1, \n"
+              "begain to write data to devices:\n"
+              "00 00 03 05 03 e8 01 01 9e 2f 00 \n");
 }
 
 TEST_F(RequestLog, ACutRangeSaysSo)
 {
     RecordingRequests r;
     r.Trim_Ctrl(0, 0, 0, 11, std::array{1.0f}, false);
-    EXPECT_EQ(contents(), "Trim_Ctrl: ch 0~11 cut to ch 0~0\n"
-                          "Trim_Ctrl: scene(0), ch 0~0: 1.00, \n");
+    EXPECT_EQ(contents(),
+              "Trim_Ctrl: ch 0~11 cut to ch 0~0\n"
+              "Trim_Ctrl: scene(0), ch 0~0: 1.00, \n");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The fixed-point rules: truncation toward zero, the sign carried by the
 // fraction, and the range cut of channel groups.
-#include "RangeRequest.h"
 #include "WireScaling.h"
+#include "RangeRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -33,15 +33,9 @@ struct SplitCase {
 
 // Each row also pins the float arithmetic: 0.7 must give 7 tenths, not 6.
 const std::vector<SplitCase> kSignedSplits = {
-    {-12.5f, {-12, -5}, {-12, -50}},
-    {12.25f, {12, 2}, {12, 25}},
-    {3.5f, {3, 5}, {3, 50}},
-    {0.7f, {0, 7}, {0, 70}},
-    {-0.7f, {0, -7}, {0, -70}},
-    {-1.25f, {-1, -2}, {-1, -25}},
-    {79.5f, {79, 5}, {79, 50}},
-    {0.29f, {0, 2}, {0, 29}},
-    {0.0f, {0, 0}, {0, 0}},
+    {-12.5f, {-12, -5}, {-12, -50}}, {12.25f, {12, 2}, {12, 25}}, {3.5f, {3, 5}, {3, 50}},
+    {0.7f, {0, 7}, {0, 70}},         {-0.7f, {0, -7}, {0, -70}},  {-1.25f, {-1, -2}, {-1, -25}},
+    {79.5f, {79, 5}, {79, 50}},      {0.29f, {0, 2}, {0, 29}},    {0.0f, {0, 0}, {0, 0}},
 };
 
 TEST(WireScaling, TenthsAndHundredthsTruncateTowardZeroWithTheValuesSign)
@@ -56,8 +50,8 @@ TEST(WireScaling, TenthsAndHundredthsTruncateTowardZeroWithTheValuesSign)
 TEST(WireScaling, ThousandthsOfDelaysAndQ)
 {
     const std::vector<std::pair<float, SplitValue>> cases = {
-        {1.414f, {1, 414}}, {1.5f, {1, 500}}, {14.999f, {14, 999}}, {0.021f, {0, 21}},
-        {0.404f, {0, 404}}, {28.852f, {28, 852}}, {15.0f, {15, 0}}, {5.8f, {5, 800}},
+        {1.414f, {1, 414}}, {1.5f, {1, 500}},     {14.999f, {14, 999}}, {0.021f, {0, 21}},
+        {0.404f, {0, 404}}, {28.852f, {28, 852}}, {15.0f, {15, 0}},     {5.8f, {5, 800}},
     };
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(splitThousandths(value), expected) << value;
@@ -79,11 +73,8 @@ TEST(WireScaling, EqGainSharesItsByteWithTheBandType)
         EqGainBytes expected;
     };
     const Case cases[] = {
-        {-3.0f, 1, {0x2F, 0}},
-        {-18.0f, 0, {0x00, 0}},
-        {12.0f, 7, {0xFE, 0}},
-        {-3.3f, 2, {0x4E, 7}},
-        {-2.95f, 0, {0x0F, 0}}, // 15.05 dB above the floor: the tenths digit is truncated
+        {-3.0f, 1, {0x2F, 0}}, {-18.0f, 0, {0x00, 0}}, {12.0f, 7, {0xFE, 0}},
+        {-3.3f, 2, {0x4E, 7}}, {-2.95f, 0, {0x0F, 0}}, // 15.05 dB above the floor: the tenths digit is truncated
         {0.0f, 9, {0x32, 0}}, // a type beyond 3 bits does not spill into the gain
     };
     for (const Case& c : cases)

@@ -8,18 +8,18 @@
 #include "RangeRequest.h"
 
 #include <optional>
+#include <string>
 
 namespace dravo {
 namespace {
 
-// Builds a range setter's request, or nothing when the caller supplied no
-// value for a range that asks for some. Says so in the log when the range
-// had to be cut.
-// `builder` holds what precedes the range (scene, source, ...).
+// Completes a range setter's request after what `builder` already holds
+// (scene, source, ...), or gives nothing when the caller supplied no value
+// for a range that asks for some. Says so in the log when the range had to
+// be cut; `sent` receives the range actually carried.
 template <class T, class Encode>
-std::optional<Request> buildRangeSetter(const char* name, RequestBuilder builder, int scene, int first,
-                                        int last, std::span<const T> values, std::size_t groupSize,
-                                        Encode encode, RangeFit& sent)
+std::optional<Request> buildRangeSetter(const char* name, RequestBuilder builder, int scene, int first, int last,
+                                        std::span<const T> values, std::size_t groupSize, Encode encode, RangeFit& sent)
 {
     const std::optional<RangeFit> fit = appendRange(builder, first, last, values, groupSize, encode);
     if (!fit) {
@@ -46,8 +46,8 @@ void encodeByte(RequestBuilder& b, int value)
 
 } // namespace
 
-void DeviceRequests::Trim_Ctrl(int scene, int source, int first, int last,
-                               std::span<const float> attenuationDb, bool immediate)
+void DeviceRequests::Trim_Ctrl(int scene, int source, int first, int last, std::span<const float> attenuationDb,
+                               bool immediate)
 {
     RangeFit sent;
     const auto request = buildRangeSetter(
@@ -96,8 +96,8 @@ std::optional<Request> buildByteRange(const ByteRangeSetter& setter, int scene, 
                                       std::span<const int> values)
 {
     RangeFit sent;
-    auto request = buildRangeSetter(setter.name, sceneAndSource(setter.subcmd, scene, source), scene, first,
-                                    last, values, 1, encodeByte, sent);
+    auto request = buildRangeSetter(setter.name, sceneAndSource(setter.subcmd, scene, source), scene, first, last,
+                                    values, 1, encodeByte, sent);
     if (request)
         requestlog::rangeLine(setter.name, scene, sent.first, sent.last, values, setter.valueFormat);
     return request;
@@ -105,57 +105,54 @@ std::optional<Request> buildByteRange(const ByteRangeSetter& setter, int scene, 
 
 } // namespace
 
-void DeviceRequests::Mute_Ch_Ctrl(int scene, int source, int first, int last, std::span<const int> mute,
-    bool immediate)
+void DeviceRequests::Mute_Ch_Ctrl(int scene, int source, int first, int last, std::span<const int> mute, bool immediate)
 {
     if (const auto request = buildByteRange(kMuteCh, scene, source, first, last, mute))
         submit(*request, immediate, kDefaultReplyTimeoutMs);
 }
 
-void DeviceRequests::Phase_Ctrl(int scene, int source, int first, int last, std::span<const int> phase,
-    bool immediate)
+void DeviceRequests::Phase_Ctrl(int scene, int source, int first, int last, std::span<const int> phase, bool immediate)
 {
     if (const auto request = buildByteRange(kPhase, scene, source, first, last, phase))
         submit(*request, immediate, kDefaultReplyTimeoutMs);
 }
 
-void DeviceRequests::Solo_Ctrl(int scene, int source, int first, int last, std::span<const int> solo,
-    bool immediate)
+void DeviceRequests::Solo_Ctrl(int scene, int source, int first, int last, std::span<const int> solo, bool immediate)
 {
     if (const auto request = buildByteRange(kSolo, scene, source, first, last, solo))
         submit(*request, immediate, kDefaultReplyTimeoutMs);
 }
 
 void DeviceRequests::PEQ_Bypass_Ctrl(int scene, int source, int first, int last, std::span<const int> bypass,
-    bool immediate)
+                                     bool immediate)
 {
     if (const auto request = buildByteRange(kPeqBypass, scene, source, first, last, bypass))
         submit(*request, immediate, kDefaultReplyTimeoutMs);
 }
 
 void DeviceRequests::CH_Type_Ctrl(int scene, int source, int first, int last, std::span<const int> roles,
-    bool immediate)
+                                  bool immediate)
 {
     if (const auto request = buildByteRange(kChType, scene, source, first, last, roles))
         submit(*request, immediate, kDefaultReplyTimeoutMs);
 }
 
 void DeviceRequests::Compressor_Ch_Ctrl(int scene, int source, int first, int last, std::span<const int> on,
-    bool immediate)
+                                        bool immediate)
 {
     if (const auto request = buildByteRange(kCompressorCh, scene, source, first, last, on))
         submit(*request, immediate, kDefaultReplyTimeoutMs);
 }
 
 void DeviceRequests::Mix_Ch_Ctrl(int scene, int source, int first, int last, std::span<const int> inputMasks,
-    bool immediate)
+                                 bool immediate)
 {
     if (const auto request = buildByteRange(kMixCh, scene, source, first, last, inputMasks))
         submit(*request, immediate, kDefaultReplyTimeoutMs);
 }
 
 void DeviceRequests::Input_Phase_Ctrl(int scene, int source, int first, int last, std::span<const int> phase,
-    bool immediate)
+                                      bool immediate)
 {
     if (const auto request = buildByteRange(kInputPhase, scene, source, first, last, phase))
         submit(*request, immediate, kDefaultReplyTimeoutMs);
@@ -167,12 +164,16 @@ void DeviceRequests::Input_Mix_Trim_Ctrl(int scene, int source, int input, int f
     RequestBuilder prefix = sceneAndSource(DSP_INPUT_MIX_CH_TRIM, scene, source);
     prefix.u8(input);
     RangeFit sent;
-    const auto request = buildRangeSetter("Input_Mix_Trim_Ctrl", prefix, scene, firstOutput, lastOutput, levels, 1,
-                                          encodeByte, sent);
+    const auto request =
+        buildRangeSetter("Input_Mix_Trim_Ctrl", prefix, scene, firstOutput, lastOutput, levels, 1, encodeByte, sent);
     if (!request)
         return;
-    LogWrite("Input_Mix_Trim_Ctrl: source(%d), input(%d)\n", source, input);
-    requestlog::rangeLine("Input_Mix_Trim_Ctrl", scene, sent.first, sent.last, levels, "%d, ");
+    if (LogIsOn()) {
+        std::string header;
+        requestlog::appendf(header, "Input_Mix_Trim_Ctrl: scene(%d), source(%d), input(%d), ch %d~%d: ", scene, source,
+                            input, sent.first, sent.last);
+        requestlog::rangeLine(header, sent.first, sent.last, levels, "%d, ");
+    }
     submit(*request, immediate, kDefaultReplyTimeoutMs);
 }
 

@@ -61,26 +61,21 @@ public:
     // --- DSP range setters (one group of bytes per channel) ---------------
 
     // Level attenuation in dB (the negated output level), int + hundredths.
-    void Trim_Ctrl(int scene, int source, int first, int last, std::span<const float> attenuationDb,
-                   bool immediate);
+    void Trim_Ctrl(int scene, int source, int first, int last, std::span<const float> attenuationDb, bool immediate);
     // Delay in ms, int + thousandths.
-    void Delay_Ctrl(int scene, int source, int first, int last, std::span<const float> delayMs,
-                    bool immediate);
+    void Delay_Ctrl(int scene, int source, int first, int last, std::span<const float> delayMs, bool immediate);
     void Mute_Ch_Ctrl(int scene, int source, int first, int last, std::span<const int> mute, bool immediate);
     void Phase_Ctrl(int scene, int source, int first, int last, std::span<const int> phase, bool immediate);
     void Solo_Ctrl(int scene, int source, int first, int last, std::span<const int> solo, bool immediate);
-    void PEQ_Bypass_Ctrl(int scene, int source, int first, int last, std::span<const int> bypass,
-                         bool immediate);
+    void PEQ_Bypass_Ctrl(int scene, int source, int first, int last, std::span<const int> bypass, bool immediate);
     // Speaker role codes 0..24.
     void CH_Type_Ctrl(int scene, int source, int first, int last, std::span<const int> roles, bool immediate);
-    void Compressor_Ch_Ctrl(int scene, int source, int first, int last, std::span<const int> on,
-                            bool immediate);
+    void Compressor_Ch_Ctrl(int scene, int source, int first, int last, std::span<const int> on, bool immediate);
     // Input masks of the outputs; the low byte of each travels.
-    void Mix_Ch_Ctrl(int scene, int source, int first, int last, std::span<const int> inputMasks,
-                     bool immediate);
+    void Mix_Ch_Ctrl(int scene, int source, int first, int last, std::span<const int> inputMasks, bool immediate);
     // Six bytes per output, so at most eight outputs per request.
-    void Compressor_Ctrl2(int scene, int source, int first, int last,
-                          std::span<const CompressorSetting2> settings, bool immediate);
+    void Compressor_Ctrl2(int scene, int source, int first, int last, std::span<const CompressorSetting2> settings,
+                          bool immediate);
     // first and last are input channel indexes.
     void Input_Phase_Ctrl(int scene, int source, int firstInput, int lastInput, std::span<const int> phase,
                           bool immediate);
@@ -92,11 +87,11 @@ public:
     // The main-volume attenuation 0..66 dB; the whole part travels.
     void Main_Volume_Ctrl(float volume, bool immediate);
     void Mute_Ctrl(int mute, bool immediate);
-    void Filter_Ctrl(int scene, int source, int channel, CrossoverSection section, int filterType,
-                     int frequencyHz, int slope, bool immediate);
+    void Filter_Ctrl(int scene, int source, int channel, CrossoverSection section, int filterType, int frequencyHz,
+                     int slope, bool immediate);
     // Gain in dB (-18..+13.9 on the wire), band type 0..7 in the top bits.
-    void EQ_Ctrl(int scene, int source, int channel, int band, int frequencyHz, float q, float gainDb,
-                 int type, bool immediate);
+    void EQ_Ctrl(int scene, int source, int channel, int band, int frequencyHz, float q, float gainDb, int type,
+                 bool immediate);
     // At most 27 pairs fit one request.
     void CH_Link_Ctrl(int scene, int link, std::span<const ChannelLinkPair> pairs, bool immediate);
     void CH_Lock_Ctrl(int scene, int lock, bool immediate);
@@ -113,15 +108,15 @@ public:
     void CS_Auto_Setting_Ctrl(std::span<const std::uint8_t, kCsAutoSettingSize> block, bool immediate);
     // Threshold, ratio and knee as int + tenths (threshold offset by +100 dB),
     // attack and release as u16.
-    void Compressor_Ctrl(int scene, int source, int channel, int bypass, float thresholdDb, float ratio,
-                         float kneeDb, int attack, int release, bool immediate);
+    void Compressor_Ctrl(int scene, int source, int channel, int bypass, float thresholdDb, float ratio, float kneeDb,
+                         int attack, int release, bool immediate);
     void Amp_Mute_Ctrl(int mute, bool immediate);
     // Address and value little-endian.
     void Set_MemData(std::uint32_t address, std::uint32_t value, bool immediate);
     void Rem_Out_Ctrl(int remOut1, int remOut2, bool immediate);
     // viceGain as the device counts it (dB + 32).
-    void Cross_Source_Mix_Ctrl(int scene, int source, int channel, int viceSource, int viceChannel,
-                               int viceGain, bool immediate);
+    void Cross_Source_Mix_Ctrl(int scene, int source, int channel, int viceSource, int viceChannel, int viceGain,
+                               bool immediate);
     // 1 = 2 ohm, 0 = 4 ohm.
     void Spk_Ohm_Ctrl(int ohm, bool immediate);
     // One flag per output pair.

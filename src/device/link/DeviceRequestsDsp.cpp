@@ -77,9 +77,8 @@ void DeviceRequests::CH_Link_Ctrl(int scene, int link, std::span<const ChannelLi
 {
     RequestBuilder builder = dspSet(DSP_CH_LINK);
     builder.u8(scene).u8(link);
-    const std::size_t sent = appendCountedList(builder, pairs, 2, [](RequestBuilder& b, const ChannelLinkPair& p) {
-        b.u8(p.from).u8(p.to);
-    });
+    const std::size_t sent = appendCountedList(
+        builder, pairs, 2, [](RequestBuilder& b, const ChannelLinkPair& p) { b.u8(p.from).u8(p.to); });
     std::string line;
     requestlog::appendf(line, "CH_Link_Ctrl: scene(%d), link(%d), pairs(%zu): ", scene, link, sent);
     for (std::size_t i = 0; i < sent; ++i)
@@ -116,8 +115,7 @@ void DeviceRequests::Input_Ch_Threshold_Ctrl(int thresholdDb, bool immediate)
 void DeviceRequests::Auto_On_Ctrl(int scene, int on, bool immediate)
 {
     LogWrite("Auto_On_Ctrl: scene(%d), on(%d)\n", scene, on);
-    submit(dspSet(DSP_AUTO_EFFECTION_ON_OFF_CONTROL).u8(scene).u8(on).request(), immediate,
-           kDefaultReplyTimeoutMs);
+    submit(dspSet(DSP_AUTO_EFFECTION_ON_OFF_CONTROL).u8(scene).u8(on).request(), immediate, kDefaultReplyTimeoutMs);
 }
 
 void DeviceRequests::IRC_Active_Bypass_Ctrl(int scene, int on, bool immediate)
@@ -132,8 +130,8 @@ void DeviceRequests::CS_Auto_Setting_Ctrl(std::span<const std::uint8_t, kCsAutoS
     submit(dspSet(DSP_CS_AUTO_SETTING).bytes(block).request(), immediate, kDefaultReplyTimeoutMs);
 }
 
-void DeviceRequests::Compressor_Ctrl(int scene, int source, int channel, int bypass, float thresholdDb,
-                                     float ratio, float kneeDb, int attack, int release, bool immediate)
+void DeviceRequests::Compressor_Ctrl(int scene, int source, int channel, int bypass, float thresholdDb, float ratio,
+                                     float kneeDb, int attack, int release, bool immediate)
 {
     LogWrite("Compressor_Ctrl: scene(%d), channel(%d), bypass(%d), threshold(%.1f), ratio(%.1f), knee(%.1f), "
              "attack(%d), release(%d)\n",
@@ -176,8 +174,8 @@ void DeviceRequests::Rem_Out_Ctrl(int remOut1, int remOut2, bool immediate)
 void DeviceRequests::Cross_Source_Mix_Ctrl(int scene, int source, int channel, int viceSource, int viceChannel,
                                            int viceGain, bool immediate)
 {
-    LogWrite("Cross_Source_Mix_Ctrl: scene(%d), source(%d), ch(%d), vice source(%d), vice ch(%d), gain(%d)\n",
-             scene, source, channel, viceSource, viceChannel, viceGain);
+    LogWrite("Cross_Source_Mix_Ctrl: scene(%d), source(%d), ch(%d), vice source(%d), vice ch(%d), gain(%d)\n", scene,
+             source, channel, viceSource, viceChannel, viceGain);
     const Request request = dspSet(DSP_CROSS_SOURCE_MIX)
                                 .u8(scene)
                                 .u8(source)
@@ -206,18 +204,13 @@ void DeviceRequests::Output_Bridge_Ctrl(int scene, int source, std::span<const i
     submit(builder.request(), immediate, kDefaultReplyTimeoutMs);
 }
 
-void DeviceRequests::Cross_Source_Mix_Ctrl_CS47048(int scene, int source, int viceSource, int viceChannel,
-                                                   int channel, bool immediate)
+void DeviceRequests::Cross_Source_Mix_Ctrl_CS47048(int scene, int source, int viceSource, int viceChannel, int channel,
+                                                   bool immediate)
 {
-    LogWrite("Cross_Source_Mix_Ctrl_CS47048: scene(%d), source(%d), vice source(%d), vice ch(%d), ch(%d)\n",
-             scene, source, viceSource, viceChannel, channel);
-    const Request request = dspSet(DSP_CROSS_SOURCE_MIX_CS47048)
-                                .u8(scene)
-                                .u8(source)
-                                .u8(viceSource)
-                                .u8(viceChannel)
-                                .u8(channel)
-                                .request();
+    LogWrite("Cross_Source_Mix_Ctrl_CS47048: scene(%d), source(%d), vice source(%d), vice ch(%d), ch(%d)\n", scene,
+             source, viceSource, viceChannel, channel);
+    const Request request =
+        dspSet(DSP_CROSS_SOURCE_MIX_CS47048).u8(scene).u8(source).u8(viceSource).u8(viceChannel).u8(channel).request();
     submit(request, immediate, kDefaultReplyTimeoutMs);
 }
 

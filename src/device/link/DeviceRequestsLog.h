@@ -20,19 +20,16 @@ inline void appendf(std::string& line, const char* format, ...)
     const int n = std::vsnprintf(piece, sizeof piece, format, args);
     va_end(args);
     if (n > 0)
-        line.append(piece, static_cast<std::size_t>(n) < sizeof piece ? static_cast<std::size_t>(n)
-                                                                      : sizeof piece - 1);
+        line.append(piece, static_cast<std::size_t>(n) < sizeof piece ? static_cast<std::size_t>(n) : sizeof piece - 1);
 }
 
-// "<name>: scene(%d), ch %d~%d: " and one formatted value per channel sent.
+// `header` followed by one formatted value per channel first..last.
 template <class T>
-void rangeLine(const char* name, int scene, int first, int last, std::span<const T> values,
-               const char* valueFormat)
+void rangeLine(const std::string& header, int first, int last, std::span<const T> values, const char* valueFormat)
 {
     if (!LogIsOn())
         return;
-    std::string line;
-    appendf(line, "%s: scene(%d), ch %d~%d: ", name, scene, first, last);
+    std::string line = header;
     for (int i = 0; i <= last - first; ++i) {
         char piece[32];
 #pragma GCC diagnostic push
@@ -44,6 +41,17 @@ void rangeLine(const char* name, int scene, int first, int last, std::span<const
     }
     line += '\n';
     LogWrite("%s", line.c_str());
+}
+
+// "<name>: scene(%d), ch %d~%d: " followed by the values.
+template <class T>
+void rangeLine(const char* name, int scene, int first, int last, std::span<const T> values, const char* valueFormat)
+{
+    if (!LogIsOn())
+        return;
+    std::string header;
+    appendf(header, "%s: scene(%d), ch %d~%d: ", name, scene, first, last);
+    rangeLine(header, first, last, values, valueFormat);
 }
 
 // "<name>: scene(%d), count(%zu): " and the entries sent.

@@ -196,8 +196,7 @@ bool DeviceRequests::Get_Ouput_Bridge(int scene, int source, int count)
 
 bool DeviceRequests::Get_Cross_Source_Mix_CS47048(int scene, int source, int channel)
 {
-    const Request request =
-        dspGet(DSP_CROSS_SOURCE_MIX_CS47048).u8(scene).u8(source).u8(0).u8(0).u8(channel).request();
+    const Request request = dspGet(DSP_CROSS_SOURCE_MIX_CS47048).u8(scene).u8(source).u8(0).u8(0).u8(channel).request();
     return sendAndRead(request, kDefaultReplyTimeoutMs);
 }
 

@@ -24,8 +24,7 @@ struct RangeFit {
 // The part of first..last that fits `room` bytes (after the two range bytes)
 // with `groupSize` bytes per channel and `valuesGiven` values. A range with
 // last below first stays as the caller gave it: it asks for no channels.
-constexpr RangeFit fitRange(int first, int last, std::size_t valuesGiven, std::size_t groupSize,
-                            std::size_t room)
+constexpr RangeFit fitRange(int first, int last, std::size_t valuesGiven, std::size_t groupSize, std::size_t room)
 {
     if (last < first)
         return {first, last, false};
@@ -40,8 +39,8 @@ constexpr RangeFit fitRange(int first, int last, std::size_t valuesGiven, std::s
 // Gives nothing when a non-empty range was cut to no channel at all: such a
 // request would tell the device to expect groups that are not there.
 template <class T, class Encode>
-std::optional<RangeFit> appendRange(RequestBuilder& builder, int first, int last,
-                                    std::span<const T> values, std::size_t groupSize, Encode encode)
+std::optional<RangeFit> appendRange(RequestBuilder& builder, int first, int last, std::span<const T> values,
+                                    std::size_t groupSize, Encode encode)
 {
     const RangeFit fit = fitRange(first, last, values.size(), groupSize, builder.room());
     if (fit.cut && fit.count() == 0)
@@ -55,8 +54,7 @@ std::optional<RangeFit> appendRange(RequestBuilder& builder, int first, int last
 // Appends a count n and n groups of `groupSize` bytes, n being as many of
 // `values` as fit after the count byte. Returns n.
 template <class T, class Encode>
-std::size_t appendCountedList(RequestBuilder& builder, std::span<const T> values, std::size_t groupSize,
-                              Encode encode)
+std::size_t appendCountedList(RequestBuilder& builder, std::span<const T> values, std::size_t groupSize, Encode encode)
 {
     const std::size_t byRoom = builder.room() >= 1 && groupSize > 0 ? (builder.room() - 1) / groupSize : 0;
     const std::size_t count = std::min(values.size(), byRoom);

@@ -80,8 +80,7 @@ constexpr EqGainBytes encodeEqGain(float gainDb, int bandType)
     const float offset = gainDb + kEqGainOffsetDb;
     const std::int32_t whole = truncToInt(offset);
     const std::int32_t tenths = truncToInt(offset * 10.0f) % 10;
-    return {static_cast<std::uint8_t>(((bandType & 0x07) << 5) | (whole & 0x1F)),
-            static_cast<std::uint8_t>(tenths)};
+    return {static_cast<std::uint8_t>(((bandType & 0x07) << 5) | (whole & 0x1F)), static_cast<std::uint8_t>(tenths)};
 }
 
 } // namespace dravo
