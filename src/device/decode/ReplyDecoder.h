@@ -30,6 +30,8 @@ public:
 
     // packet_process: `bytes` holds the sub-command, the op type and L - 3
     // data bytes. Dispatches by packet type; unknown types are ignored.
+    // Nothing past those L - 1 bytes is read; a packet with L below 3 is
+    // dropped. Records posted are described in Records.h.
     void packetProcess(std::uint8_t L, std::uint8_t type, const std::uint8_t* bytes);
 
 private:
