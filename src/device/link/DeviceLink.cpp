@@ -60,16 +60,15 @@ OpenFailure DeviceLink::LastOpenError() const
 
 void DeviceLink::OpenHIDDevice(const std::string& path)
 {
-    // Opening over an open device would lose the old handle.
-    if (IsConnected())
-        CloseHIDDevice(false);
-
     if (!mBackend->init()) {
         LogWrite("hid_init failed\n");
         std::lock_guard lock(mHandleMutex);
         mLastOpenError = {OpenError::Failed, "the HID library could not be initialised"};
         return;
     }
+    // Opening over an open device would lose the old handle.
+    if (IsConnected())
+        CloseHIDDevice(false);
 
     OpenResult result;
     if (path.empty()) {
