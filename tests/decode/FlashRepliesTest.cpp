@@ -43,8 +43,9 @@ TEST_F(FlashReplies, SceneNames)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         posted.clear();
-        Bytes data{c.wireIndex};
-        data.insert(data.end(), c.bytes.begin(), c.bytes.end());
+        Bytes data(1 + c.bytes.size());
+        data[0] = c.wireIndex;
+        std::copy(c.bytes.begin(), c.bytes.end(), data.begin() + 1);
         flash(FLASH_SCENE_NAME, data);
         ASSERT_EQ(posted.size(), 1u);
         EXPECT_EQ(posted[0].target, Target::Main);
