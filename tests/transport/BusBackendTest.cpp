@@ -55,8 +55,9 @@ protected:
 };
 
 TEST_F(BusBackendTest, ListsAttachedMatchingDevicesSortedById) {
-    amplifier("b");
-    amplifier("a");
+    const std::vector<std::string> ids = {"d", "a", "e", "b"}; // neither directory nor creation order
+    for (const auto& id : ids)
+        amplifier(id);
     FakeBusDevice other(dir_.path(), "c-other-ids");
     other.writeJson(deviceJson(kVid, 0x1234));
     other.listen();
@@ -70,13 +71,13 @@ TEST_F(BusBackendTest, ListsAttachedMatchingDevicesSortedById) {
 
     ASSERT_TRUE(backend_.init());
     const auto devices = backend_.enumerate(kVid, kPid);
-    ASSERT_EQ(devices.size(), 2u);
-    EXPECT_EQ(devices[0].path, (dir_.path() / "a.sock").string());
-    EXPECT_EQ(devices[1].path, (dir_.path() / "b.sock").string());
+    ASSERT_EQ(devices.size(), ids.size());
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        EXPECT_EQ(devices[i].path, (dir_.path() / (std::string(1, "abde"[i]) + ".sock")).string());
     EXPECT_EQ(devices[0].vendorId, kVid);
     EXPECT_EQ(devices[0].productId, kPid);
     EXPECT_EQ(devices[0].serialNumber, "SN-a");
-    EXPECT_EQ(backend_.enumerate(0, 0).size(), 3u); // zero ids match any, as with hidapi
+    EXPECT_EQ(backend_.enumerate(0, 0).size(), ids.size() + 1); // zero ids match any, as with hidapi
 }
 
 TEST_F(BusBackendTest, DevicePathIsAbsoluteWhenTheDirectoryIsRelative) {

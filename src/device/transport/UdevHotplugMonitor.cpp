@@ -42,6 +42,8 @@ bool UdevHotplugMonitor::open() {
     udev_ = udev_new();
     if (!udev_)
         return false;
+    // udev's events rather than the kernel's: they come after the rules ran,
+    // so an arrived node already grants the seat's user access.
     monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
     if (!monitor_ || udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor_) < 0)
