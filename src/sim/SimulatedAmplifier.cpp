@@ -17,13 +17,14 @@ namespace {
 struct PacketTypeHandler {
     std::uint8_t type;
     bool (*handle)(CommandContext&, const Request&);
+    bool inLoader; // the loader takes some of these packets (it decides which)
 };
 
 constexpr PacketTypeHandler kPacketTypeHandlers[] = {
-    {CMD_DSP, handleDspRequest},
-    {CMD_FLASH, handleFlashRequest},
-    {CMD_MCU, handleControllerRequest},
-    {CMD_KTV, handleKaraokeRequest},
+    {CMD_DSP, handleDspRequest, false},
+    {CMD_FLASH, handleFlashRequest, true},
+    {CMD_MCU, handleControllerRequest, true},
+    {CMD_KTV, handleKaraokeRequest, false},
 };
 
 std::vector<std::uint8_t> framePacket(const Reply& reply)
@@ -64,7 +65,8 @@ void SimulatedAmplifier::onPacket(std::uint8_t length, std::uint8_t type, const 
     CommandContext ctx{mState, mOptions, replies};
     const auto* handler = std::find_if(std::begin(kPacketTypeHandlers), std::end(kPacketTypeHandlers),
                                        [&](const PacketTypeHandler& h) { return h.type == type; });
-    const bool understood = handler != std::end(kPacketTypeHandlers) && handler->handle(ctx, request);
+    const bool understood = handler != std::end(kPacketTypeHandlers) &&
+                            (handler->inLoader || !mState.loaderMode) && handler->handle(ctx, request);
     if (!understood) {
         LogWrite("dravo-sim: no answer to type %u sub 0x%02x op 0x%02x with %zu data bytes\n", type, request.sub,
                  request.op, request.data.size());
