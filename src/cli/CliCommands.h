@@ -1,0 +1,21 @@
+#pragma once
+// The commands of dravo-cli. Each returns the process exit code; failures
+// print one line on standard error.
+#include <string>
+#include <vector>
+
+namespace dravo::cli {
+
+enum ExitCode {
+    kOk = 0,
+    kUsage = 1,
+    kNoDevice = 2,
+    kCannotOpen = 3,
+    kNoAnswer = 4,
+    kWrongModel = 5,
+};
+
+int devices(const std::vector<std::string>& args);
+int probe(const std::vector<std::string>& args);
+
+} // namespace dravo::cli
