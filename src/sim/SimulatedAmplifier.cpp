@@ -59,6 +59,8 @@ bool SimulatedAmplifier::receiveReport(const std::uint8_t* report, std::size_t s
 void SimulatedAmplifier::onPacket(std::uint8_t length, std::uint8_t type, const std::uint8_t* bytes)
 {
     const Request request{type, bytes[0], bytes[1], {bytes + 2, static_cast<std::size_t>(length - 3)}};
+    LogWrite("dravo-sim: request type %u sub 0x%02x op 0x%02x, %zu data bytes\n", type, request.sub, request.op,
+             request.data.size());
     mReceived.push_back({request.cmd, request.sub, request.op, {request.data.begin(), request.data.end()}});
 
     std::vector<Reply> replies;
