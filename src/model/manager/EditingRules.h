@@ -1,4 +1,6 @@
 #pragma once
+#include "MessageSink.h"
+
 namespace dravo {
 
 class EqualizerManager;
@@ -6,6 +8,9 @@ class EqualizerManager;
 class EditingRules {
 public:
     explicit EditingRules(EqualizerManager& manager) : m(manager) {}
+
+    // Timers of the main window that belong to these rules; false when not ours.
+    bool OnTimer(int id);
 
 private:
     EqualizerManager& m;

@@ -73,14 +73,19 @@ void EqualizerManager::Bind(Page& page, MessageSink& window)
 {
     mPage = &page;
     mLink.SetTarget(Target::Main, &window);
+    mConnection->BindView();
 }
 
-bool EqualizerManager::HandleMessage(Message&)
+bool EqualizerManager::HandleMessage(Message& message)
 {
-    return false;
+    return mIntake->HandleMessage(message) || mConnection->HandleMessage(message);
 }
 
-void EqualizerManager::OnTimer(int) {}
+void EqualizerManager::OnTimer(int id)
+{
+    if (!mEditing->OnTimer(id))
+        mLayout->OnTimer(id);
+}
 
 SenceConfig* EqualizerManager::sceneRecord(int sceneNumber)
 {

@@ -1,4 +1,6 @@
 #pragma once
+#include "MessageSink.h"
+
 namespace dravo {
 
 class EqualizerManager;
@@ -6,6 +8,8 @@ class EqualizerManager;
 class LayoutRules {
 public:
     explicit LayoutRules(EqualizerManager& manager) : m(manager) {}
+
+    bool OnTimer(int id);
 
 private:
     EqualizerManager& m;

@@ -1,4 +1,6 @@
 #pragma once
+#include "MessageSink.h"
+
 namespace dravo {
 
 class EqualizerManager;
@@ -6,6 +8,9 @@ class EqualizerManager;
 class ValueIntake {
 public:
     explicit ValueIntake(EqualizerManager& manager) : m(manager) {}
+
+    // WM_DSP_VALUE, WM_READ_MCU_VALUE, WM_KTV_VALUE, WM_SCENE_VALUE; false when not ours.
+    bool HandleMessage(Message& message);
 
 private:
     EqualizerManager& m;

@@ -1,0 +1,9 @@
+#include "LayoutRules.h"
+
+#include "EqualizerManager.h"
+
+namespace dravo {
+
+bool LayoutRules::OnTimer(int) { return false; }
+
+} // namespace dravo
