@@ -6,6 +6,8 @@
 // and the routing of inputs to outputs.
 #include "MessageSink.h"
 
+#include <functional>
+
 namespace dravo {
 
 class EqualizerManager;
@@ -83,18 +85,25 @@ public:
     bool OnTimer(int id);
 
 private:
+    // Who assigns a role: the output menu (a bridged partner follows), another
+    // rule (the output's own role follows), or the bridge (the own role stays).
     enum class RoleOrigin { Menu, Rule, Bridge };
     void assignRole(int c, int role, RoleOrigin origin);
-    void switchLinkOff(bool sendLock);
-    void setRoleButtonsEnabled(bool enabled);
-    void setDelayLinkButtonsEnabled(bool enabled);
     void copyBridgedPair(int p);
+    void unbridgePair(int p);
     void resetOutputs(int answer);
-    void waitForQueue(int polls);
+    void runBehindLoading(const char* name, const char* startLine, int polls, std::function<void()> work);
+    void switchLinkOff();
+    void reapplySolo();
+    void applyDelayLinkGroup(int c);
     void updateLinkButtonEnabling();
     void showMarkersOf(int c);
+    void setMarkerVisible(int position, bool visible);
     void showBypassButton(int c);
     void showCurves();
+    void sendFilters(int c);
+    void sendBypass(int c);
+    int scene() const;
 
     EqualizerManager& m;
 };
