@@ -304,6 +304,7 @@ TEST_F(DspIntake, ViceSourceIsKeptAsReportedForLiveAndScene)
 TEST_F(DspIntake, ReportsOutsideTheRecordAreIgnored)
 {
     live().channels[0].eqSize = 10;
+    live().channels[2].eqSize = 200; // never a bound beyond the band row
     const std::vector<std::pair<int, std::function<std::unique_ptr<Record>()>>> reports = {
         {DSP_TRIM_CH, [] { return channelValue<float>(0, 12, -5.0f); }},
         {DSP_TRIM_CH, [] { return channelValue<float>(0, -1, -5.0f); }},
@@ -313,6 +314,8 @@ TEST_F(DspIntake, ReportsOutsideTheRecordAreIgnored)
         {DSP_EQ_CH, [] { return bandRecord(0, 0, 10, 500, 1.0f, 3.0f, 0); }},
         {DSP_EQ_CH, [] { return bandRecord(0, 1, 31, 500, 1.0f, 3.0f, 0); }},
         {DSP_EQ_CH, [] { return bandRecord(0, 12, 0, 500, 1.0f, 3.0f, 0); }},
+        {DSP_EQ_CH, [] { return bandRecord(0, 2, 31, 500, 1.0f, 3.0f, 0); }},
+        {DSP_EQ_CH, [] { return bandRecord(0, 2, -1, 500, 1.0f, 3.0f, 0); }},
         {DSP_INPUT_MIX_CH_TRIM, [] { return mixTrimRecord(0, 0, 8, 0, {50}); }},
         {DSP_INPUT_MIX_CH_TRIM, [] { return mixTrimRecord(0, 9, 0, 0, {50}); }},
         {DSP_INPUT_MIX_CH_TRIM, [] { return mixTrimRecord(0, 0, 0, 12, {50, 50}); }},

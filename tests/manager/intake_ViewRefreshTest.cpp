@@ -58,6 +58,11 @@ TEST_F(ViewRefresh, DisplayGetsTheSelectedOutputsBands)
     // A band beyond the output's count is no band.
     manager->intake().UpdateEqualizer(5);
     EXPECT_FALSE(page.at("comb_eq_type").enabled());
+
+    // A count beyond the band row draws the row.
+    s.channels[2].eqSize = 200;
+    manager->intake().UpdateEqualizer(-1);
+    EXPECT_EQ(display().mBands.size(), 31u);
 }
 
 TEST_F(ViewRefresh, CurvesOfTheSelectedOutputAndItsSameHalfFollowers)

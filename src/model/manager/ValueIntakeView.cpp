@@ -41,12 +41,10 @@ void ValueIntake::SetReadProfileToView()
     m.editing().ShowBands();
 
     // 3. Equaliser view mode; without the button the display stays parametric.
-    if (m.has("btn_arg_eq")) {
-        m.ctl("btn_arg_eq").setChecked(live.peqMode == 1);
+    if (m.has("btn_arg_eq"))
         m.layout().ShowPeqMode(live.peqMode == 1);
-    } else if (EqualizerView* display = m.page() ? m.page()->equalizer() : nullptr) {
+    else if (EqualizerView* display = m.page() ? m.page()->equalizer() : nullptr)
         display->setParametric(true);
-    }
 
     // 4. Input-threshold option (its switch is off in this build), then the
     // amplifier switch (with the other switches, all from the same record).
