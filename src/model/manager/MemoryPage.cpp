@@ -101,7 +101,7 @@ constexpr const char* kSingleControls[] = {
     "btn_noise_gate", "btn_rem_out1_onoff", "btn_rem_out2_onoff", "btn_amp_onoff", "btn_2ohm_spk",
     "btn_reset_eq", "btn_bypass", "btn_arg_eq", "btn_reset_output", "btn_lock_output", "btn_link_output",
     "btn_link_select", "btn_reset_link", "btn_delay_down", "btn_delay_up", "btnConnect", "soft_version",
-    "inner_fw_version", "enableAutoSave", "device_combo", "device_name_edit", "ch_title",
+    "inner_fw_version", "enableAutoSave", "btn_devices", "edit_device_name", "ch_title",
 };
 
 constexpr const char* kPerOutput[] = {
