@@ -1,6 +1,7 @@
 #include "intake_Fixture.h"
 
 #include "CommandCodes.h"
+#include "Connection.h"
 
 #include <functional>
 #include <sstream>
@@ -539,6 +540,59 @@ TEST_F(DspIntake, QueryRepliesFromTheAmplifier)
     EXPECT_FLOAT_EQ(live().channels[3].gain, 0.0f);
     EXPECT_EQ(live().csmViceSource[5][1], 7);
     EXPECT_EQ(live().csmViceGain[5][1], 3);
+}
+
+// The connect-time read: every reply of the amplifier lands where it belongs.
+TEST_F(DspIntake, ConnectTimeReadFillsTheLiveRecord)
+{
+    amp->edit([](sim::DeviceState& d) {
+        d.amp.source = 0x56;
+        d.amp.volumeDb = 0;
+        d.amp.noiseGateThreshold = 4;
+        sim::ChannelState& ch = d.live.channels[3];
+        ch.role = 24;
+        ch.filter = {2, 0x00, 0x50, 4, 3, 0x01, 0xF4, 2};
+        ch.bands[4] = {0x03, 0xE8, 2, 0x01, 0xF4, 21, 5};
+        ch.eqBypass = 0;
+        ch.delay = {2, 0x01, 0xF4};
+        ch.trim = {6, 0};
+        ch.mute = 1;
+        d.live.mixMask[5][3] = 0b1001;
+        d.live.mixLevel[5][0][3] = 0;
+        d.live.mixLevel[5][3][3] = 40;
+        d.live.bridge[2] = 1;
+        d.live.crossSource[5][2] = {3, 1, 30};
+    });
+    manager->connection().UpdateDeviceList();
+    manager->connection().SelectFirstDevice();
+    manager->connection().ConnectDevice(false);
+    host.pump();
+    ASSERT_TRUE(manager->connection().Connected());
+
+    const SenceConfig& s = live();
+    EXPECT_EQ(s.source, 5);
+    EXPECT_EQ(page.at("btn_input_source").currentIndex(), 5);
+    EXPECT_EQ(s.mainVolume, 28);
+    EXPECT_FLOAT_EQ(s.noiseGateThreshold, -36.0f);
+    EXPECT_EQ(s.outputs[3], 24);
+    const Crossover& x = s.channels[3].crossover;
+    EXPECT_EQ(x.hp.fs, 80);
+    EXPECT_EQ(x.hp.slope, 4);
+    EXPECT_EQ(x.lp.fs, 500);
+    EXPECT_EQ(x.lp.type, 3);
+    const EqBand band{3.5f, 2.5f, 1000, 1, 0};
+    EXPECT_EQ(s.bands[3][4], band);
+    EXPECT_EQ(s.channels[3].bypass, 0);
+    EXPECT_FLOAT_EQ(s.channels[3].delay, 2.5f);
+    EXPECT_FLOAT_EQ(s.channels[3].gain, -6.0f);
+    EXPECT_EQ(s.channels[3].mute, 1);
+    EXPECT_EQ(s.inputs[5][3], 0b1001);
+    EXPECT_EQ(s.inputMixVolume[5][0][3], 100);
+    EXPECT_EQ(s.inputMixVolume[5][3][3], 40);
+    EXPECT_EQ(s.bridgeOutputs, (std::array<std::int32_t, 6>{0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(s.csmViceSource[5][2], 3);
+    EXPECT_EQ(s.csmViceCh[5][2], 1);
+    EXPECT_EQ(s.csmViceGain[5][2], -2);
 }
 
 } // namespace
