@@ -20,8 +20,10 @@ namespace {
 
 constexpr float kMinBandGainDb = kBandGainMinTenths / 10.0f;
 constexpr float kMaxBandGainDb = kBandGainMaxTenths / 10.0f;
-// Differences below these are the same value (float boxes and drags).
-constexpr float kSameQ = 0.001f;
+// Differences below these are the same value (float boxes and drags). The Q
+// margin sits a little inside 0.001: Q values one thousandth apart, stored as
+// floats, can come out a hair closer than that and must still differ.
+constexpr double kSameQ = 0.00099;
 constexpr float kSameGain = 0.01f;
 
 int clampFreq(int hz) { return std::clamp(hz, kMinFrequencyHz, kMaxFrequencyHz); }
@@ -102,11 +104,14 @@ void EditingRules::showBypassButton(int c)
         m.ctl("btn_bypass").setText(channel(m, c).bypass == 1 ? "${restore_eq}" : "${bypass_eq}");
 }
 
+// A band point is on screen while its gain counts: the output not bypassed,
+// the band on and with a gain.
 bool EditingRules::anyBandPointShown(int c)
 {
+    const ChannelConfig& ch = channel(m, c);
     const int size = m.live().eqSizeOf(c);
     for (int b = 0; b < size; ++b)
-        if (m.ctl("pt_enable_%d", b).checked())
+        if (shownGain(ch, bandOf(m, c, b)) != 0.0f)
             return true;
     return false;
 }
@@ -204,7 +209,7 @@ void EditingRules::applyBandEdit(int b, BandValues wanted, BandPath path, bool f
     wanted.gain = band.type == 0 ? clampGain(wanted.gain) : 0.0f;
 
     const bool curve = path == BandPath::Curve;
-    const bool unchanged = band.freq == wanted.freq && std::fabs(band.eqFactor - wanted.q) < kSameQ &&
+    const bool unchanged = band.freq == wanted.freq && std::fabs(double(band.eqFactor) - double(wanted.q)) < kSameQ &&
                            std::fabs(band.eqGain - wanted.gain) < kSameGain && band.enable == 1;
     if (unchanged) {
         showBand(c, b);
@@ -334,7 +339,8 @@ void EditingRules::SetEqQUp(int b, bool up)
     LogWrite("EqualizerManager::SetEqQUp index %d up %d\n", b, up ? 1 : 0);
     const EqBand& band = bandOf(m, c, b);
     // Already at the end it moves towards: nothing to do.
-    if (up ? band.eqFactor > kMaxBandQ - kSameQ : band.eqFactor < kMinBandQ + kSameQ)
+    const double toEnd = up ? double(kMaxBandQ) - double(band.eqFactor) : double(band.eqFactor) - double(kMinBandQ);
+    if (toEnd < kSameQ)
         return;
     const float q = clampQ(band.eqFactor + (up ? kBandQStep : -kBandQStep));
     applyBandEdit(b, {band.freq, q, shownGain(channel(m, c), band)}, BandPath::Slider, true);
