@@ -26,8 +26,6 @@ using namespace intake;
 
 using Intake = void (*)(EqualizerManager& m, int code, const Message& message);
 
-constexpr int kMinLevelTenths = -600;  // the level slider's range, tenths of dB
-constexpr int kMaxLevelTenths = 0;
 constexpr float kMinBandGainDb = -18.0f;
 constexpr float kMaxBandGainDb = 12.0f;
 constexpr int kFullMixLevel = 100;
@@ -311,8 +309,8 @@ void trim(EqualizerManager& m, int, const Message& message)
         return;
     // The level takes the slider's steps and range, whether or not the page
     // has the slider.
-    const int tenths =
-        std::clamp(static_cast<int>(std::lround(r->value * 10.0f)), kMinLevelTenths, kMaxLevelTenths);
+    const float level = std::clamp(r->value, kMinOutputGainDb, kMaxOutputGainDb);
+    const int tenths = static_cast<int>(std::lround(level * 10.0f));
     s->channels[static_cast<std::size_t>(r->channel)].gain = static_cast<float>(tenths) / 10.0f;
     if (!isLive(*r))
         return;
@@ -464,10 +462,13 @@ void inputMixTrim(EqualizerManager& m, int, const Message& message)
         return;
     const auto source = static_cast<std::size_t>(r->source);
     const auto input = static_cast<std::size_t>(r->input);
-    for (int k = 0; k < kRangeArraySize && r->first + k <= r->last; ++k) {
-        const int out = r->first + k;
-        if (!validOutput(out))
+    for (int k = 0; k < kRangeArraySize; ++k) {
+        const long long position = static_cast<long long>(r->first) + k;
+        if (position > r->last)
+            break;
+        if (position < 0 || position >= kOutputCount)
             continue;
+        const int out = static_cast<int>(position);
         int level = r->levels[static_cast<std::size_t>(k)];
         // An input routed to the output is never silent in the mixer.
         if (level < 1 && (s->inputs[source][static_cast<std::size_t>(out)] >> r->input & 1) != 0)
