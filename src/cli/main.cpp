@@ -19,6 +19,13 @@ struct Command {
 constexpr Command kCommands[] = {
     {"devices", dravo::cli::devices, "devices                 list the amplifiers that are plugged in"},
     {"probe", dravo::cli::probe, "probe [--device PATH]   ask an amplifier for its model and firmware version"},
+    {"save", dravo::cli::save, "save FILE.spf|FILE.wpf [--device PATH]\n"
+                               "                          read the amplifier and write its live state (.spf) or\n"
+                               "                          everything with its ten scenes (.wpf) to a profile"},
+    {"load", dravo::cli::load, "load FILE [--device PATH]\n"
+                               "                          check a profile and send it to the amplifier"},
+    {"curve", dravo::cli::curve, "curve FILE --output N   print the response curve of output N (1..12) of a\n"
+                                 "                          profile: frequency (Hz), gain (dB), phase (degrees)"},
 };
 
 int usage()

@@ -114,21 +114,27 @@ void StartSetWholeProfileThread(EqualizerManager& manager)
     });
 }
 
+bool SaveWholeSceneFromDevice(EqualizerManager& manager, const std::string& path)
+{
+    for (int n = 1; n <= kSceneSlots; ++n)
+        ReadSceneFromDevice(manager, n);
+    manager.link().ReadScene(kLiveScene, kIntoLive);
+    manager.connection().PC_UI_Status_Init();
+    // The replies are applied on the user-interface thread; writing there
+    // too means the file holds every one of them.
+    bool written = false;
+    manager.host().runOnUiThread([&] {
+        written = WriteWholeProfile(manager.live(), manager.scenes(), manager.intake().SceneNames(), path);
+    });
+    return written;
+}
+
 void StartSaveWholeSceneThread(EqualizerManager& manager, const std::string& path)
 {
     post(manager, WM_SHOW_LOADING);
     manager.host().startWorker("SaveWholeSceneThread", [&manager, path] {
         LogWrite("SaveWholeSceneThread start!");
-        for (int n = 1; n <= kSceneSlots; ++n)
-            ReadSceneFromDevice(manager, n);
-        manager.link().ReadScene(kLiveScene, kIntoLive);
-        manager.connection().PC_UI_Status_Init();
-        // The replies are applied on the user-interface thread; writing there
-        // too means the file holds every one of them.
-        bool written = false;
-        manager.host().runOnUiThread([&] {
-            written = WriteWholeProfile(manager.live(), manager.scenes(), manager.intake().SceneNames(), path);
-        });
+        const bool written = SaveWholeSceneFromDevice(manager, path);
         manager.host().showMessage(kTipsTitle, written ? kProfileSaveOk : kProfileCreateError, {kConfirmCaption});
         post(manager, WM_HIDE_LOADING);
         LogWrite("SaveWholeSceneThread end!");

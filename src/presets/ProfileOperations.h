@@ -76,6 +76,11 @@ void StartSetCurSceneThread(EqualizerManager& manager);
 void StartSetWholeProfileThread(EqualizerManager& manager);
 void StartSaveWholeSceneThread(EqualizerManager& manager, const std::string& path);
 
+// What "SaveWholeSceneThread" does between its loading box and its message:
+// reads scenes 1..10 and then the live state from the amplifier and writes
+// them with the scene names to `path`. True when the file was written.
+bool SaveWholeSceneFromDevice(EqualizerManager& manager, const std::string& path);
+
 // How long the loading box stays up after a whole profile was sent.
 inline constexpr int kWholeProfileStoreWaitMs = 20000;
 
