@@ -89,7 +89,16 @@ public:
         workers.push_back(name);
         work();
     }
-    void runOnUiThread(std::function<void()> work) override { work(); }
+    // With `pumpBeforeUiWork`, messages posted before the call are handled
+    // first, as on the real user-interface thread; without it they wait for
+    // the test's own pump(), so a test can look at the state in between.
+    void runOnUiThread(std::function<void()> work) override
+    {
+        if (pumpBeforeUiWork)
+            pump();
+        work();
+    }
+    bool pumpBeforeUiWork = false;
     // A worker's wait: the clock moves and, as the user-interface thread
     // would meanwhile, queued messages are handled.
     void sleepMs(int ms) override
