@@ -106,6 +106,37 @@ TEST_F(EditBands, EditingABypassedOutputMakesItsFlatCurveReal)
     EXPECT_NEAR(sim::bandGainDb(played0.bands[3]), 2.0, 1e-6);
 }
 
+TEST_F(EditBands, LeavingOrHoveringAFlatShownBandKeepsWhatIsStored)
+{
+    // A bypassed output and a band switched off both show flat; tabbing
+    // through their boxes or hovering their points must not store that.
+    const struct {
+        std::uint8_t bypass;
+        std::uint8_t enable;
+    } outputs[] = {{1, 1}, {0, 0}};
+    for (const auto& o : outputs) {
+        ch(0).bypass = o.bypass;
+        band(0, 5).eqGain = 4.0f;
+        band(0, 5).enable = o.enable;
+        band(0, 8).eqGain = -2.0f;
+        edit().ShowBands();
+        clearReceived();
+
+        edit().SetChEqEdit(5);
+        CurveDrag hover;
+        hover.band = {0.0f, band(0, 5).eqFactor, band(0, 5).freq, 1, 0};
+        edit().EqualizerCallback(5, 0, false, hover);
+
+        EXPECT_FLOAT_EQ(band(0, 5).eqGain, 4.0f);
+        EXPECT_EQ(band(0, 5).enable, o.enable);
+        EXPECT_FLOAT_EQ(band(0, 8).eqGain, -2.0f);
+        EXPECT_EQ(ch(0).bypass, o.bypass);
+        EXPECT_EQ(at("eq_gain_5").text(), "0.0");
+        settle();
+        EXPECT_TRUE(received(DSP_EQ_CH).empty());
+    }
+}
+
 TEST_F(EditBands, GroupMembersInTheSameHalfMoveByTheSameAmounts)
 {
     live().syncGroup[0] = live().syncGroup[4] = live().syncGroup[7] = 1;

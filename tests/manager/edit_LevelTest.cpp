@@ -116,6 +116,16 @@ TEST_F(EditLevel, DraggingSendsAboutOneLevelPer200MsAndTheFinalValueAfterIt)
     EXPECT_EQ(trimmedOutputs().size(), duringDrag + 1);  // nothing left pending
 }
 
+TEST_F(EditLevel, AHeldBackLevelIsNotLostWhenAnotherOutputChanges)
+{
+    slide(3, -100);
+    slide(3, -150);  // held back for the trailing send
+    at("edit_ch_volume_5").setText("0");
+    edit().SetChVolumeEdit(5);  // typed: sent at once
+    EXPECT_NEAR(sim::trimLevelDb(played(3)), -15.0, 1e-6);
+    EXPECT_NEAR(sim::trimLevelDb(played(5)), -6.0, 1e-6);
+}
+
 TEST_F(EditLevel, SoloIsExclusiveExceptForThePartner)
 {
     live().bridgeOutputs[1] = 1;  // outputs 2 and 3

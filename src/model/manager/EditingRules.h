@@ -5,8 +5,8 @@
 // record, carried to the outputs that follow the edited one, shown, and sent
 // to the amplifier; slider and curve drags are throttled so the command
 // queue never fills with values the user has already left behind.
+#include "Control.h"
 #include "EqualizerView.h"
-#include "MessageSink.h"
 
 #include <cstdint>
 #include <limits>
@@ -153,7 +153,7 @@ private:
     enum class BandPath { Text, Slider, Curve };
 
     // Levels
-    void showLevelBox(int c);
+    Control& levelControl(const char* own, const char* selected, int c);
     void sendLevelNow(int c);
     std::vector<int> levelFollowers(int c) const;
     void flushPendingLevel();
@@ -173,7 +173,6 @@ private:
     void showBand(int c, int b);
     void showBypassButton(int c);
     bool anyBandPointShown(int c);
-    void refreshEqualizer(int band);
     void sendBandWithFollowers(int c, int b);
     // Main volume
     void applyMainVolume(int step, bool send, bool force);

@@ -200,17 +200,19 @@ void EditingRules::applyBandEdit(int b, BandValues wanted, BandPath path, bool f
     const int c = m.live().currOutChannel;
     if (!bandEditable(m.live(), c, b))
         return;
-    if (channel(m, c).bypass == 1)
-        makeBypassedFlatReal(c);
-
     EqBand& band = bandOf(m, c, b);
     wanted.freq = clampFreq(wanted.freq);
     wanted.q = clampQ(wanted.q);
     wanted.gain = band.type == 0 ? clampGain(wanted.gain) : 0.0f;
 
+    // Compared with what the page shows: a bypassed output or a band switched
+    // off shows flat, and leaving such a box or hovering such a point must not
+    // turn that display into the stored values.
     const bool curve = path == BandPath::Curve;
-    const bool unchanged = band.freq == wanted.freq && std::fabs(double(band.eqFactor) - double(wanted.q)) < kSameQ &&
-                           std::fabs(band.eqGain - wanted.gain) < kSameGain && band.enable == 1;
+    const float shownBefore = shownGain(channel(m, c), band);
+    const bool unchanged = band.freq == wanted.freq &&
+                           std::fabs(double(band.eqFactor) - double(wanted.q)) < kSameQ &&
+                           std::fabs(shownBefore - wanted.gain) < kSameGain;
     if (unchanged) {
         showBand(c, b);
         // A drag released where its last, unsent move left it.
@@ -222,9 +224,12 @@ void EditingRules::applyBandEdit(int b, BandValues wanted, BandPath path, bool f
         return;
     }
 
+    if (channel(m, c).bypass == 1)
+        makeBypassedFlatReal(c);
+
     const int deltaFreq = wanted.freq - band.freq;
     const float deltaQ = wanted.q - band.eqFactor;
-    const float deltaGain = wanted.gain - band.eqGain;
+    const float deltaGain = wanted.gain - shownBefore;  // what the user saw move
     band.freq = wanted.freq;
     band.eqFactor = wanted.q;
     band.eqGain = wanted.gain;
@@ -394,7 +399,7 @@ void EditingRules::OnEqEnable(int b)
     const bool disable = band.enable == 1 && tenthsOf(shownGain(channel(m, c), band)) != 0;
     band.enable = disable ? 0 : 1;
     // The stored gain stays: switching the band on again brings it back.
-    const float shown = disable ? 0.0f : band.eqGain;
+    const float shown = shownGain(channel(m, c), band);
     m.ctl("eq_slider_%d", b).setValue(tenthsOf(shown));
     m.ctl("eq_gain_%d", b).setText(formatted("%.1f", shown));
     m.ctl("pt_enable_%d", b).setChecked(shown != 0.0f);

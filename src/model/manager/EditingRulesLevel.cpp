@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace dravo {
 
@@ -62,18 +63,30 @@ void EditingRules::SendLevel(int c)
     m.link().Trim_Ctrl(m.live().sceneId, 0, c, c, attenuation, false);
 }
 
+// The level control of output c: its own, or the one control a layout has
+// for the selected output.
+Control& EditingRules::levelControl(const char* own, const char* selected, int c)
+{
+    char name[48];
+    std::snprintf(name, sizeof name, own, c);
+    if (!m.has(name) && c == m.live().currOutChannel && m.has(selected))
+        return m.ctl(selected);
+    return m.ctl(std::string(name));
+}
+
 void EditingRules::SetChVolumeSlider(int c)
 {
     if (!validOutput(c))
         return;
-    SetChVolume(c, m.ctl("slider_ch_volume_%d", c).value(), false);
+    SetChVolume(c, levelControl("slider_ch_volume_%d", "slider_ch_volume", c).value(), false);
 }
 
 void EditingRules::SetChVolumeEdit(int c)
 {
     if (!validOutput(c))
         return;
-    const auto tenths = LevelTenthsFromText(m.ctl("edit_ch_volume_%d", c).text(), m.tr(kOffText));
+    const auto tenths =
+        LevelTenthsFromText(levelControl("edit_ch_volume_%d", "edit_ch_volume", c).text(), m.tr(kOffText));
     if (!tenths) {
         // Not a number: the box goes back to the level it had.
         ShowLevel(c);
@@ -139,6 +152,10 @@ void EditingRules::SetChVolume(int c, int tenths, bool final)
     if (partner >= 0 && partner != c)
         moveBy(partner);
 
+    // Another output still waiting for its trailing send goes out now: the
+    // trailing send keeps one output, and its last value must not be lost.
+    if (mPendingLevel >= 0 && mPendingLevel != c)
+        flushPendingLevel();
     const std::int64_t now = m.host().nowMs();
     if (final || now - mLastLevelSendMs > kLevelThrottleMs) {
         mLastLevelSendMs = now;
