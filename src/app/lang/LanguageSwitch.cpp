@@ -37,9 +37,9 @@ constexpr MenuLanguage kMenuLanguages[] = {
 };
 constexpr const char* kToggleItem = "option_item_language";
 
-std::optional<std::filesystem::path>& settingsOverride()
+std::filesystem::path& settingsOverride()
 {
-    static std::optional<std::filesystem::path> file;
+    static std::filesystem::path file;
     return file;
 }
 
@@ -55,7 +55,7 @@ std::optional<LanguageChoice> choiceForIndex(int index)
 
 std::filesystem::path LanguageSettingsFile()
 {
-    return settingsOverride() ? *settingsOverride() : defaultSettingsFile();
+    return settingsOverride().empty() ? defaultSettingsFile() : settingsOverride();
 }
 
 void SetLanguageSettingsFile(std::filesystem::path file)

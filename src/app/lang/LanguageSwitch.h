@@ -19,7 +19,8 @@ inline constexpr LanguageChoice kLanguageChoices[] = {
     {"ru", 2},
 };
 
-// The settings file used by the language code; tests point it elsewhere.
+// The settings file used by the language code; tests point it elsewhere,
+// an empty path returns to the user's own.
 std::filesystem::path LanguageSettingsFile();
 void SetLanguageSettingsFile(std::filesystem::path file);
 

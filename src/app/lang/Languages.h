@@ -2,8 +2,8 @@
 // The registered language tables and the one translation step that every
 // displayed text passes through.
 //
-// A text of the form ${id} is looked up, whole, in the current language.
-// An id the table lacks is asked of the text provider once; its answer, even
+// A text that begins with "${" is an id and is looked up, whole, in the
+// current language. An id the table lacks is asked of the text provider once; its answer, even
 // an empty one, is kept so the question is not asked again. When nothing is
 // found the text is shown as written. "{\n}" in a value (brace, backslash, n,
 // brace) becomes a line break.
