@@ -22,6 +22,8 @@
 #include <array>
 #include <vector>
 
+class QPainter;
+
 namespace dravo {
 
 class UIEqualizer : public QWidget, public EqualizerView {
@@ -136,9 +138,9 @@ private:
     void dragBand(const QPoint& p, bool final);
     void updateHoverCursor(const QPoint& p);
 
-    void paintGrid(class QPainter& painter) const;
-    void paintCurves(class QPainter& painter);
-    void paintLabels(class QPainter& painter) const;
+    void paintGrid(QPainter& painter) const;
+    void paintCurves(QPainter& painter);
+    void paintLabels(QPainter& painter) const;
 
     std::vector<BandHandle> mBands;
     int mCurrentControlIndex = -1;

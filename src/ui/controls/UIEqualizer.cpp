@@ -1,0 +1,245 @@
+#include "UIEqualizer.h"
+
+#include "CurveGeometry.h"
+#include "DisplayScale.h"
+#include "Log.h"
+#include "Skin.h"
+
+#include <QDynamicPropertyChangeEvent>
+#include <QEvent>
+
+#include <algorithm>
+#include <tuple>
+
+namespace dravo {
+
+UIEqualizer::UIEqualizer(QWidget* parent) : QWidget(parent)
+{
+    // Hovering a band selects it, so moves matter without a button held.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+UIEqualizer::~UIEqualizer() = default;
+
+// --- What the owner hands over ---------------------------------------------
+
+void UIEqualizer::setBands(const std::vector<DisplayBand>& bands)
+{
+    const std::size_t count = std::min<std::size_t>(bands.size(), kMaxBands);
+    mBands.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        mBands[i].band = bands[i];
+    mAllBypass = std::all_of(mBands.begin(), mBands.end(), [](const BandHandle& h) { return h.band.gain == 0.0f; });
+    if (!validSelection())
+        mCurrentControlIndex = -1;
+    layoutAll();
+    update();
+}
+
+void UIEqualizer::setCrossover(int hpFreq, int lpFreq)
+{
+    mHpFreq = onAxis(hpFreq) ? hpFreq : -1;
+    mLpFreq = onAxis(lpFreq) ? lpFreq : -1;
+    layoutCrossover();
+    update();
+}
+
+void UIEqualizer::setCurves(const std::array<CurveView, 12>& curves, const std::array<int, 12>& shown,
+                            int selectedOutput)
+{
+    for (std::size_t c = 0; c < mCurves.size(); ++c) {
+        CurveSlot& slot = mCurves[c];
+        const CurveView& view = curves[c];
+        slot.traced = false;
+        slot.points = 0;
+        if (!view.frequency || !view.magnitude || !view.phase || view.points <= 0)
+            continue;
+        slot.points = std::min(view.points, kCurvePoints);
+        std::copy_n(view.frequency, slot.points, slot.frequency.begin());
+        std::copy_n(view.magnitude, slot.points, slot.magnitude.begin());
+        std::copy_n(view.phase, slot.points, slot.phase.begin());
+    }
+    for (std::size_t c = 0; c < mShown.size(); ++c)
+        mShown[c] = shown[c] != 0;
+    mCurrentChannel = selectedOutput;
+    update();
+}
+
+void UIEqualizer::setSelectedBand(int band)
+{
+    if (band >= 0 && band < bandCount())
+        selectBand(band);
+    else
+        mCurrentControlIndex = -1;
+    layoutSelection();
+    update();
+}
+
+void UIEqualizer::setParametric(bool parametric)
+{
+    if (mDragAllDirection == parametric)
+        return;
+    mDragAllDirection = parametric;
+    layoutSelection();
+    update();
+}
+
+void UIEqualizer::setAllBypassed(bool bypassed)
+{
+    mAllBypass = bypassed;
+    update();
+}
+
+DisplayBand UIEqualizer::band(int index) const
+{
+    if (index < 0 || index >= bandCount())
+        return {};
+    return mBands[std::size_t(index)].band;
+}
+
+// --- Look --------------------------------------------------------------------
+
+void UIEqualizer::setPhaseShown(bool shown)
+{
+    mPhaseShown = shown;
+    update();
+}
+
+void UIEqualizer::setScalePercent(int percent)
+{
+    mScalePercent = std::max(0, percent);
+    mLayoutValid = false;
+    retrace();
+    layoutAll();
+    update();
+}
+
+int UIEqualizer::scalePercent() const
+{
+    return mScalePercent > 0 ? mScalePercent : CurrentDisplayScale().imagePercent();
+}
+
+QRect UIEqualizer::bandHandleRect(int index) const
+{
+    if (index < 0 || index >= bandCount())
+        return {};
+    return mBands[std::size_t(index)].rect;
+}
+
+// --- Layout --------------------------------------------------------------------
+
+void UIEqualizer::layoutAll()
+{
+    mAxes = PlotAxes::over(0, 0, width(), height());
+    mLayoutValid = mAxes.usable();
+    for (std::size_t i = 0; i < mBands.size(); ++i) {
+        BandHandle& h = mBands[i];
+        h.x = mAxes.xOf(h.band.freq);
+        h.y = mAxes.yOf(h.band.gain);
+        h.rect = dravo::bandHandleRect(mAxes, h.x, h.y, S());
+        h.label = QString::number(int(i) + 1);
+    }
+    layoutSelection();
+    layoutCrossover();
+}
+
+void UIEqualizer::layoutMoving()
+{
+    if (validSelection())
+        layoutBand(mCurrentControlIndex);
+    layoutSelection();
+    layoutCrossover();
+}
+
+void UIEqualizer::layoutBand(int index)
+{
+    BandHandle& h = mBands[std::size_t(index)];
+    h.rect = dravo::bandHandleRect(mAxes, h.x, h.y, S());
+}
+
+void UIEqualizer::layoutSelection()
+{
+    if (!validSelection()) {
+        mInfoText.clear();
+        mInfoRect = {};
+        mQLeft = {};
+        mQRight = {};
+        return;
+    }
+    const BandHandle& h = mBands[std::size_t(mCurrentControlIndex)];
+    mInfoText = infoLabelText(h.band.freq, h.band.q, h.band.gain, mDragAllDirection);
+    mInfoRect = infoLabelRect(mAxes, h.x, h.y, S(), mDragAllDirection);
+    if (mDragAllDirection) {
+        std::tie(mQLeft, mQRight) = qHandleRects(mAxes, h.x, h.y, h.band.q, S());
+    } else {
+        mQLeft = {};
+        mQRight = {};
+    }
+}
+
+void UIEqualizer::layoutCrossover()
+{
+    mHpRect = dravo::hpHandleRect(mAxes, mHpFreq, S());
+    mLpRect = dravo::lpHandleRect(mAxes, mLpFreq, S());
+}
+
+void UIEqualizer::retrace()
+{
+    for (CurveSlot& slot : mCurves)
+        slot.traced = false;
+}
+
+void UIEqualizer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    retrace();
+    layoutAll();
+}
+
+// --- Notifications -----------------------------------------------------------
+
+void UIEqualizer::selectBand(int index)
+{
+    mCurrentControlIndex = index;
+    setProperty("userdata", QString::asprintf("%d", index));
+}
+
+void UIEqualizer::send(const char* type)
+{
+    LogWrite("Notify %s\n", type);
+    Notification n;
+    n.type = QString::fromLatin1(type);
+    n.name = objectName();
+    n.userData = property("userdata").toString();
+    n.sender = this;
+    emit notify(n);
+}
+
+// --- Layout properties and focus ---------------------------------------------
+
+bool UIEqualizer::event(QEvent* event)
+{
+    if (event->type() == QEvent::DynamicPropertyChange) {
+        const QByteArray name = static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName();
+        if (mLook.apply(name, property(name.constData()))) {
+            if (name == "curvelogo")
+                mLogo = mLook.logo.isEmpty() ? QPixmap() : SkinImage(mLook.logo);
+            update();
+        }
+    }
+    return QWidget::event(event);
+}
+
+void UIEqualizer::focusInEvent(QFocusEvent*)
+{
+    mFocused = true;
+}
+
+void UIEqualizer::focusOutEvent(QFocusEvent*)
+{
+    mFocused = false;
+}
+
+} // namespace dravo
