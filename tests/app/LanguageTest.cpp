@@ -50,7 +50,7 @@ TEST(LanguageFile, BrokenOrTruncatedFileIsRefused)
     EXPECT_FALSE(ParseLanguageFile(""));
 }
 
-class Texts : public ::testing::Test {
+class Texts : public test::WithApp, public ::testing::Test {
 protected:
     void SetUp() override
     {

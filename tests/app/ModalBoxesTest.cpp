@@ -19,7 +19,7 @@
 namespace dravo {
 namespace {
 
-class Boxes : public ::testing::Test {
+class Boxes : public test::WithApp, public ::testing::Test {
 protected:
     void SetUp() override
     {

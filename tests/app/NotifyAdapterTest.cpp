@@ -29,7 +29,7 @@ std::ostream& operator<<(std::ostream& os, const Seen& s)
     return os << s.type << " " << s.name << " [" << s.userData << "] " << s.value;
 }
 
-class Notifications : public ::testing::Test {
+class Notifications : public test::WithApp, public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -28,6 +28,12 @@ inline QApplication& app()
     return *instance;
 }
 
+// First base of a fixture whose members are widgets: the application
+// object has to exist before they are built.
+struct WithApp {
+    WithApp() { app(); }
+};
+
 // The skin the program carries, at 100 %, English, no provider.
 inline void useCarriedSkin(int dpi = DisplayScale::kBaseDpi)
 {
