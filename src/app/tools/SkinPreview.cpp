@@ -12,6 +12,7 @@
 #include "SkinUiLoader.h"
 #include "Toolkit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -85,6 +86,8 @@ int main(int argc, char** argv)
         {
             CMsgCheckBoxWnd box(nullptr, QStringLiteral("${tips}"), QStringLiteral("${link_tips}"),
                                 QStringLiteral("${copy_left_to_right}"), QStringLiteral("${copy_right_to_left}"));
+            if (auto* option = box.control<QAbstractButton>(QStringLiteral("check_box_0")))
+                option->setChecked(true); // shows the chosen look as well
             ok &= save(&box, out, QStringLiteral("checkbox"), dpi);
         }
         {
