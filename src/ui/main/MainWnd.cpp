@@ -17,6 +17,7 @@
 #include "MsgWnd.h"
 #include "NotifyAdapter.h"
 #include "ProductInfo.h"
+#include "QtDeviceCombo.h"
 #include "QtManagerHost.h"
 #include "QtPage.h"
 #include "Retranslate.h"
@@ -31,6 +32,7 @@
 #include "transport/HidTransport.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -45,6 +47,7 @@ constexpr const char* kChannelContainer = "channel_settings";
 constexpr const char* kChannelPageMixer = "xml/channel_settings_6in_mixer.xml";
 constexpr const char* kChannelPagePlain = "xml/channel_settings_6in.xml";
 constexpr const char* kTitleBar = "title_bar";
+constexpr const char* kDeviceCombo = "btn_devices";
 constexpr const char* kTitleLabel = "MessageTitle";
 constexpr const char* kMessageBoxName = "msgwnd";
 
@@ -130,6 +133,8 @@ void CMainWnd::buildPage()
     LoadLayoutInto(container, QLatin1String(features::mixerLayout ? kChannelPageMixer : kChannelPagePlain));
 
     mPage = std::make_unique<QtPage>(mRoot);
+    mDeviceCombo = std::make_unique<QtDeviceCombo>(mRoot->findChild<QComboBox*>(QLatin1String(kDeviceCombo)));
+    mManager->connection().SetDeviceCombo(mDeviceCombo.get());
     mDispatch = std::make_unique<MainPageDispatch>(*mManager, *mPage, *this);
     mNotify = new NotifyAdapter(mRoot, [this](const Notification& n) { Notify(n); });
 }
@@ -143,6 +148,8 @@ void CMainWnd::tearDownPage()
     delete mRoot;
     mRoot = nullptr;
     mDispatch.reset();
+    mManager->connection().SetDeviceCombo(nullptr);
+    mDeviceCombo.reset();
     mPage.reset();
 }
 

@@ -27,6 +27,7 @@ class MenuItems;
 class NotifyAdapter;
 class PopupMenus;
 class QtManagerHost;
+class QtDeviceCombo;
 class QtPage;
 class QtProfileFileDialog;
 class SingleInstanceLock;
@@ -141,6 +142,7 @@ private:
     QWidget* mRoot = nullptr;
     std::unique_ptr<QtPage> mPage;
     std::unique_ptr<MainPageDispatch> mDispatch;
+    std::unique_ptr<QtDeviceCombo> mDeviceCombo;
     NotifyAdapter* mNotify = nullptr;
     std::unique_ptr<PopupMenus> mMenus;
     std::unique_ptr<QtProfileFileDialog> mFiles;
