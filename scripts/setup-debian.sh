@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-tools-dev libqt6svg6-dev libgl-dev
   libhidapi-dev libudev-dev libcjson-dev zlib1g-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth fonts-wqy-microhei
 )
 
 missing=()
