@@ -10,6 +10,7 @@
 #include "MsgWnd.h"
 #include "MessageIds.h"
 #include "PopupMenus.h"
+#include "QtManagerHost.h"
 #include "QtPage.h"
 #include "ShellTestSupport.h"
 #include "SimBackend.h"
@@ -66,6 +67,14 @@ protected:
         EXPECT_NE(c, nullptr) << name;
         static MemoryControl none("none");
         return c ? *c : none;
+    }
+
+    // Starts the layout from outputs without roles (the amplifier comes with
+    // its factory roles).
+    void clearRoles()
+    {
+        for (int c = 0; c < 12; ++c)
+            manager().layout().SetOutputValue(c, kNoRole, false);
     }
 
     QAction* menuItem(const char* name)
@@ -238,6 +247,7 @@ TEST_F(MainWndTest, TheOutputMenuMarksRolesInUseAndOffersOnlyAssignableOnes)
     plugIn();
     openAndSettle();
     LayoutRules& layout = manager().layout();
+    clearRoles();
     layout.SetOutputValue(0, 1, false);  // front left tweeter on CH1
     layout.SetOutputValue(1, 24, false); // subwoofer on CH2
 
@@ -267,6 +277,7 @@ TEST_F(MainWndTest, ARoleChosenForABridgedOutputReachesBothOutputsOfThePair)
 {
     const auto amplifier = plugIn();
     openAndSettle();
+    clearRoles();
     manager().layout().SetBridge(1, true, false); // outputs 2 and 3
     ASSERT_EQ(manager().live().bridgeOutputs[1], 1);
 

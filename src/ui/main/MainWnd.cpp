@@ -33,6 +33,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -132,6 +133,8 @@ void CMainWnd::buildPage()
     QWidget* container = mRoot->findChild<QWidget*>(QLatin1String(kChannelContainer));
     LoadLayoutInto(container, QLatin1String(features::mixerLayout ? kChannelPageMixer : kChannelPagePlain));
 
+    if (QWidget* advance = mRoot->findChild<QWidget*>(QStringLiteral("btn_advance")); advance && !features::mixerAvailable)
+        advance->hide();
     mPage = std::make_unique<QtPage>(mRoot);
     mDeviceCombo = std::make_unique<QtDeviceCombo>(mRoot->findChild<QComboBox*>(QLatin1String(kDeviceCombo)));
     mManager->connection().SetDeviceCombo(mDeviceCombo.get());
@@ -159,8 +162,19 @@ void CMainWnd::showTitle()
     if (mOptions.demo)
         title += QString::fromUtf8(kSimulatedTitleSuffix);
     setWindowTitle(title);
-    if (QWidget* label = mRoot ? mRoot->findChild<QWidget*>(QLatin1String(kTitleLabel)) : nullptr)
-        SetUiText(label, title);
+    auto* label = mRoot ? mRoot->findChild<QLabel*>(QLatin1String(kTitleLabel)) : nullptr;
+    if (!label)
+        return;
+    label->ensurePolished(); // the skin's style sheet sets its font
+    // The label may grow up to the next control of the title bar; a title
+    // too long for that keeps the simulation in a shorter word.
+    if (const QWidget* next = label->parentWidget()->findChild<QWidget*>(QLatin1String(kDeviceCombo));
+        next && next->x() > label->x())
+        label->resize(next->x() - label->x() - CurrentDisplayScale().scale(4), label->height());
+    QString shown = title;
+    if (mOptions.demo && label->fontMetrics().horizontalAdvance(shown) > label->width())
+        shown = QString::fromUtf8(kMainWindowTitle) + QString::fromUtf8(kSimulatedLabelSuffix);
+    SetUiText(label, label->fontMetrics().elidedText(shown, Qt::ElideRight, label->width()));
 }
 
 void CMainWnd::claimSingleInstance()

@@ -36,6 +36,8 @@ struct MenuCommand;
 
 inline constexpr const char* kMainWindowTitle = "Velt DSP Audio";
 inline constexpr const char* kSimulatedTitleSuffix = " — simulated amplifier";
+// The page's title label has less room than the window title.
+inline constexpr const char* kSimulatedLabelSuffix = " — simulated";
 inline constexpr int kMainWindowWidth = 1230;
 inline constexpr int kMainWindowHeight = 650;
 
