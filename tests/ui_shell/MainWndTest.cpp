@@ -1,6 +1,7 @@
 // The main window over the in-process simulated amplifier: connecting at
 // start, the second copy, the loading messages, the menus' adjustments and
 // items, and plug events.
+#include "CommandCodes.h"
 #include "Connection.h"
 #include "DeviceLink.h"
 #include "EqualizerManager.h"
@@ -41,11 +42,16 @@ protected:
     MainWndTest() { test::startToolkit(mDir); }
     ~MainWndTest() override { window.reset(); }
 
-    std::shared_ptr<sim::SimulatedAmplifier> plugIn() { return bus.attach(kDeviceId); }
+    std::shared_ptr<sim::SimulatedAmplifier> plugIn(sim::SimOptions options = {})
+    {
+        return bus.attach(kDeviceId, options);
+    }
 
     void open()
     {
         MainWndOptions options;
+        options.quit = [this] { ++quits; };
+        options.restart = [this] { ++restarts; };
         options.dpi = 96;
         options.demo = true;
         options.lockDirectory = mDir.path();
@@ -104,6 +110,8 @@ protected:
     QTemporaryDir mDir;
     sim::SimBackend bus;
     std::unique_ptr<RecordingMainWnd> window;
+    int quits = 0;
+    int restarts = 0;
 };
 
 TEST_F(MainWndTest, ConnectsToTheFirstAmplifierAtStart)
@@ -127,6 +135,64 @@ TEST_F(MainWndTest, WithoutAnAmplifierTheWindowStaysDisconnected)
     EXPECT_EQ(manager().connection().State(), ConnectionState::Disconnected);
     EXPECT_EQ(control("btnConnect").text(), "${btn_disconnected}");
     EXPECT_FALSE(control("btnConnect").selected());
+}
+
+TEST_F(MainWndTest, ClosingTellsTheAmplifierAndEndsTheProgram)
+{
+    const auto amplifier = plugIn();
+    openAndSettle();
+    window->close();
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(window->Link().IsConnected());
+    const auto requests = amplifier->receivedRequests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().cmd, CMD_MCU);
+    EXPECT_EQ(requests.back().sub, MCU_PC_CONNECT);
+    EXPECT_EQ(requests.back().data, std::vector<std::uint8_t>{0});
+}
+
+TEST_F(MainWndTest, ClosingWhileTheAmplifierIsBeingReadNeitherHangsNorCrashes)
+{
+    sim::SimOptions slow;
+    slow.latencyMs = 20; // the read takes seconds
+    plugIn(slow);
+    open();
+    QTest::qWait(100);
+    ASSERT_EQ(manager().connection().State(), ConnectionState::Reading);
+    const auto start = std::chrono::steady_clock::now();
+    window->close();
+    window.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST_F(MainWndTest, ADisplayChangeClosesTheWindowAndStartsTheProgramAgain)
+{
+    openAndSettle();
+    window->OnDisplayChange();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(restarts, 1);
+    window->OnDisplayChange(); // a second screen event while going away starts no second copy
+    EXPECT_EQ(restarts, 1);
+}
+
+TEST_F(MainWndTest, ANewerAmplifierFirmwareIsNamedWithBothVersions)
+{
+    sim::SimOptions newer;
+    newer.slaveVersion = 34;
+    plugIn(newer);
+    QStringList shown;
+    test::BoxWatcher watcher([&](CModalWnd* box) {
+        shown << test::boxText(box);
+        box->Close(1);
+    });
+    openAndSettle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 5000));
+    const QString expected = GetText("${dsp_fw_new_tips}");
+    ASSERT_TRUE(expected.contains("%d"));
+    EXPECT_TRUE(shown.front().contains("1.34")) << shown.front().toStdString();
+    EXPECT_TRUE(shown.front().contains("1.33")) << shown.front().toStdString();
+    EXPECT_FALSE(shown.front().contains('%')) << shown.front().toStdString();
 }
 
 TEST_F(MainWndTest, ASecondCopyExplainsItselfAndLeavesTheAmplifierAlone)
