@@ -19,6 +19,7 @@
 #include "SpeakerRoles.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QTest>
 
@@ -412,6 +413,25 @@ TEST_F(MainWndTest, PluggingInConnectsAWindowThatHadNoAmplifier)
     plugIn();
     ASSERT_TRUE(QTest::qWaitFor([&] { return manager().connection().Connected() && window->Settled(); }, 20000));
     EXPECT_EQ(control("btnConnect").text(), "${btn_connected}");
+}
+
+TEST_F(MainWndTest, ANewScaleBuildsThePageAgainWithTheTuningAsItWas)
+{
+    plugIn();
+    openAndSettle();
+    manager().layout().SetSyncGroup(4, 2);
+    manager().layout().SetCurChannelChange(3);
+
+    window->ApplyDpi(144);
+    EXPECT_EQ(window->size(), QSize(1845, 975));
+    EXPECT_EQ(window->Dpi(), 144);
+    EXPECT_EQ(manager().live().syncGroup[4], 2);
+    EXPECT_TRUE(manager().connection().Connected());
+    EXPECT_EQ(control("btnConnect").text(), "${btn_connected}");
+    auto* devices = window->findChild<QComboBox*>("btn_devices");
+    ASSERT_NE(devices, nullptr);
+    EXPECT_EQ(devices->count(), 1);
+    EXPECT_EQ(devices->currentIndex(), 0);
 }
 
 TEST_F(MainWndTest, AnotherDevicesPlugEventChangesNothing)

@@ -336,10 +336,16 @@ void CMainWnd::ApplyDpi(int dpi)
     // Binding a page starts its group indicators from nothing; the record's
     // groups are the user's and stay.
     const SenceConfig kept = mManager->live();
+    const bool connected = mManager->connection().State() == ConnectionState::Connected;
     buildPage();
     mManager->Bind(*mPage, *mHost);
     mManager->live() = kept;
     mManager->intake().SetReadProfileToView();
+    Connection& connection = mManager->connection();
+    connection.UpdateDeviceList();
+    connection.UpdateSelectDeviceIndex();
+    if (connected)
+        connection.OnConnected();
     showTitle();
     setFixedSize(CurrentDisplayScale().scale(QSize(kMainWindowWidth, kMainWindowHeight)));
     mRoot->show();
