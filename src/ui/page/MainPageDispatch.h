@@ -4,7 +4,17 @@
 // page except the pop-up menu items (the window handles those), in the
 // order the tables are written, with prefix tests matching at the start of
 // a name only; plus the keyboard walk between the edit boxes.
+//
+// The window hands every notification of its layout to Notify(); the curve
+// display's drag notifications come in on its own signal, which the
+// dispatch connects itself.
 #include "Notification.h"
+
+#include <QObject>
+
+#include <cstddef>
+#include <memory>
+#include <string>
 
 class MainWindowActions;
 class QWidget;
@@ -17,11 +27,19 @@ class QtPage;
 class MainPageDispatch {
 public:
     MainPageDispatch(EqualizerManager& manager, QtPage& page, MainWindowActions& actions);
+    ~MainPageDispatch();
+
+    MainPageDispatch(const MainPageDispatch&) = delete;
+    MainPageDispatch& operator=(const MainPageDispatch&) = delete;
 
     // Returns whether a row of the tables matched the notification.
     bool Notify(const Notification& n);
 
 private:
+    // One row of a notification table: a control name (or the start of one)
+    // and what it does.
+    struct Row;
+
     bool onClick(const Notification& n);
     bool onClickTable(const Notification& n);
     bool onClickFurther(const Notification& n);
@@ -37,14 +55,23 @@ private:
     bool onEqualizer(const Notification& n, int kind, bool released);
     bool onWindowSize();
 
+    // The typed-value rows shared by "return" and "killfocus", with the band
+    // rows that differ between them in the middle.
+    bool applyTyped(const Notification& n, const Row* bandRows, std::size_t bandRowCount);
+    void applyBandEdit(const Notification& n);
+    void focusBandEdit(const char* format, int band);
     void showDelaySlider(int channel);
-    void focusControl(const char* format, int index);
+    bool reachable(const std::string& name) const;
     int currentChannel() const;
     int bandCount() const;
 
     EqualizerManager& m;
     QtPage& mPage;
     MainWindowActions& mActions;
+    // Ends the curve's connection with the dispatch.
+    std::unique_ptr<QObject> mContext;
+    // The direction of the step being dispatched.
+    bool mStepUp = false;
 };
 
 } // namespace dravo
