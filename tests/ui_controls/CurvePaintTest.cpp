@@ -148,6 +148,53 @@ TEST_F(CurvePaint, CurveColoursComeFromTheLayoutWithDefaultsForTheRest)
     EXPECT_GT(pixelsNear(shot(*curve), 0xFF00C000), 50);
 }
 
+// The other outputs' curves are kept between paints; whatever changes them
+// must show on the next paint.
+TEST_F(CurvePaint, ChangesUnderTheSelectedCurveShowAtOnce)
+{
+    static const TwelveCurves twelve;
+    std::array<CurveView, 12> views = twelve.views();
+    std::array<int, 12> shown{};
+    shown[1] = 1;
+    curve->setProperty("curvecolor", QStringLiteral("#FF000000 #FFFF00FF"));
+    curve->setCurves(views, shown, 0);
+    const QImage first = shot(*curve);
+    ASSERT_GT(pixelsNear(first, 0xFFFF00FF), 50);
+
+    // New data for output 1 only.
+    std::array<double, kCurvePoints> low{};
+    low.fill(-15.0);
+    views[1].magnitude = low.data();
+    curve->setCurves(views, shown, 0);
+    EXPECT_NE(shot(*curve), first);
+
+    // Output 1 hidden.
+    shown[1] = 0;
+    curve->setCurves(views, shown, 0);
+    EXPECT_EQ(pixelsNear(shot(*curve), 0xFFFF00FF), 0);
+
+    // Another colour for it, shown again.
+    shown[1] = 1;
+    curve->setCurves(views, shown, 0);
+    curve->setProperty("curvecolor", QStringLiteral("#FF000000 #FF00FFFF"));
+    const QImage recoloured = shot(*curve);
+    EXPECT_EQ(pixelsNear(recoloured, 0xFFFF00FF), 0);
+    EXPECT_GT(pixelsNear(recoloured, 0xFF00FFFF), 50);
+
+    // The all-bypass text follows the language.
+    curve->setBands({band(100, 0)});
+    LanguageTable english;
+    english.insert("${all_bypass}", "EQ bypassed");
+    LanguageTable other;
+    other.insert("${all_bypass}", "WWWWWWWWWWWWWWWWWWWWWWWW");
+    RegisterLanguageTable(english, "en");
+    RegisterLanguageTable(other, "cn_zh");
+    const QImage inEnglish = shot(*curve);
+    SetLanguage("cn_zh");
+    EXPECT_NE(shot(*curve), inEnglish);
+    ReleaseLanguages();
+}
+
 TEST(CurveRegistration, TheLayoutElementCurveMakesTheControl)
 {
     app();

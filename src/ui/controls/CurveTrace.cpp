@@ -1,5 +1,6 @@
 #include "CurveTrace.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace dravo {
@@ -7,6 +8,51 @@ namespace {
 
 constexpr double kLowestHz = kAxisMinHz - 10;
 constexpr double kHighestHz = kAxisMaxHz + 100;
+
+double distanceToLine(const QPointF& p, const QPointF& a, const QPointF& b)
+{
+    const QPointF d = b - a;
+    const double length = std::hypot(d.x(), d.y());
+    if (length == 0.0)
+        return std::hypot(p.x() - a.x(), p.y() - a.y());
+    return std::abs(d.x() * (a.y() - p.y()) - d.y() * (a.x() - p.x())) / length;
+}
+
+// Douglas-Peucker: the points a line through their neighbours would miss
+// by more than `tolerance`; the ends always stay.
+std::vector<bool> keptPoints(const QPolygonF& polygon, double tolerance)
+{
+    const std::size_t n = std::size_t(polygon.size());
+    std::vector<bool> kept(n, tolerance <= 0.0);
+    if (n == 0)
+        return kept;
+    kept.front() = true;
+    kept.back() = true;
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    if (n > 2)
+        spans.emplace_back(0, n - 1);
+    while (!spans.empty() && tolerance > 0.0) {
+        const auto [first, last] = spans.back();
+        spans.pop_back();
+        double farthest = -1.0;
+        std::size_t at = first;
+        for (std::size_t i = first + 1; i < last; ++i) {
+            const double d = distanceToLine(polygon[qsizetype(i)], polygon[qsizetype(first)], polygon[qsizetype(last)]);
+            if (d > farthest) {
+                farthest = d;
+                at = i;
+            }
+        }
+        if (farthest > tolerance) {
+            kept[at] = true;
+            if (at - first > 1)
+                spans.emplace_back(first, at);
+            if (last - at > 1)
+                spans.emplace_back(at, last);
+        }
+    }
+    return kept;
+}
 
 } // namespace
 
@@ -59,6 +105,48 @@ QPainterPath bezierChain(const std::vector<QPoint>& points)
     for (; i < used; ++i)
         path.lineTo(points[i]);
     return path;
+}
+
+std::vector<QLineF> flattened(const QPainterPath& chain, double tolerance)
+{
+    std::vector<QLineF> lines;
+    for (const QPolygonF& polygon : chain.toSubpathPolygons()) {
+        const std::vector<bool> kept = keptPoints(polygon, tolerance);
+        qsizetype from = 0;
+        for (qsizetype i = 1; i < polygon.size(); ++i) {
+            if (!kept[std::size_t(i)])
+                continue;
+            if (polygon[from] != polygon[i])
+                lines.emplace_back(polygon[from], polygon[i]);
+            from = i;
+        }
+    }
+    return lines;
+}
+
+std::vector<QLineF> dashed(const std::vector<QLineF>& lines, double dash, double gap)
+{
+    std::vector<QLineF> pieces;
+    if (!(dash > 0.0) || !(gap >= 0.0))
+        return lines;
+    bool drawing = true;
+    double left = dash; // of the current dash or gap
+    for (const QLineF& line : lines) {
+        const double length = line.length();
+        double at = 0.0;
+        while (at < length) {
+            const double step = std::min(left, length - at);
+            if (drawing)
+                pieces.emplace_back(line.pointAt(at / length), line.pointAt((at + step) / length));
+            at += step;
+            left -= step;
+            if (left <= 0.0) {
+                drawing = !drawing;
+                left = drawing ? dash : gap;
+            }
+        }
+    }
+    return pieces;
 }
 
 } // namespace dravo

@@ -3,6 +3,7 @@
 // from the high end down, joined by cubic Bezier segments.
 #include "CurveAxes.h"
 
+#include <QLineF>
 #include <QPainterPath>
 #include <QPoint>
 
@@ -27,5 +28,15 @@ CurveTrace traceCurve(const PlotAxes& axes, const double* frequency, const doubl
 // point, then three per segment). Points that do not fill a last segment
 // are joined by straight lines.
 QPainterPath bezierChain(const std::vector<QPoint>& points);
+
+// The chain as short straight pieces, ready to stroke. Stroking many short
+// lines costs a fraction of stroking one long anti-aliased outline, and
+// points that lie within `tolerance` pixels of the line through their
+// neighbours are left out (a quarter pixel cannot be seen).
+std::vector<QLineF> flattened(const QPainterPath& chain, double tolerance = 0.25);
+
+// The pieces of a dashed line along `lines`: `dash` drawn, `gap` left out,
+// the pattern running on across the pieces.
+std::vector<QLineF> dashed(const std::vector<QLineF>& lines, double dash, double gap);
 
 } // namespace dravo

@@ -31,7 +31,8 @@ void UIEqualizer::setBands(const std::vector<DisplayBand>& bands)
     mBands.resize(count);
     for (std::size_t i = 0; i < count; ++i)
         mBands[i].band = bands[i];
-    mAllBypass = std::all_of(mBands.begin(), mBands.end(), [](const BandHandle& h) { return h.band.gain == 0.0f; });
+    setAllBypassed(
+        std::all_of(mBands.begin(), mBands.end(), [](const BandHandle& h) { return h.band.gain == 0.0f; }));
     if (!validSelection())
         mCurrentControlIndex = -1;
     layoutAll();
@@ -49,21 +50,35 @@ void UIEqualizer::setCrossover(int hpFreq, int lpFreq)
 void UIEqualizer::setCurves(const std::array<CurveView, 12>& curves, const std::array<int, 12>& shown,
                             int selectedOutput)
 {
+    // Most calls change one or two outputs (the dragged one and those that
+    // follow it); the others keep their traces and the underlay.
+    bool underlayChanged = selectedOutput != mCurrentChannel;
     for (std::size_t c = 0; c < mCurves.size(); ++c) {
         CurveSlot& slot = mCurves[c];
         const CurveView& view = curves[c];
-        slot.traced = false;
-        slot.points = 0;
-        if (!view.frequency || !view.magnitude || !view.phase || view.points <= 0)
+        const bool usable = view.frequency && view.magnitude && view.phase && view.points > 0;
+        const int points = usable ? std::min(view.points, kCurvePoints) : 0;
+        const bool same = points == slot.points &&
+                          std::equal(slot.frequency.begin(), slot.frequency.begin() + points, view.frequency) &&
+                          std::equal(slot.magnitude.begin(), slot.magnitude.begin() + points, view.magnitude) &&
+                          std::equal(slot.phase.begin(), slot.phase.begin() + points, view.phase);
+        const bool nowShown = shown[c] != 0;
+        if (nowShown != mShown[c] && int(c) != selectedOutput)
+            underlayChanged = true;
+        mShown[c] = nowShown;
+        if (same)
             continue;
-        slot.points = std::min(view.points, kCurvePoints);
-        std::copy_n(view.frequency, slot.points, slot.frequency.begin());
-        std::copy_n(view.magnitude, slot.points, slot.magnitude.begin());
-        std::copy_n(view.phase, slot.points, slot.phase.begin());
+        slot.traced = false;
+        slot.points = points;
+        std::copy_n(view.frequency, points, slot.frequency.begin());
+        std::copy_n(view.magnitude, points, slot.magnitude.begin());
+        std::copy_n(view.phase, points, slot.phase.begin());
+        if (int(c) != selectedOutput && nowShown)
+            underlayChanged = true;
     }
-    for (std::size_t c = 0; c < mShown.size(); ++c)
-        mShown[c] = shown[c] != 0;
     mCurrentChannel = selectedOutput;
+    if (underlayChanged)
+        invalidateUnderlay();
     update();
 }
 
@@ -88,6 +103,8 @@ void UIEqualizer::setParametric(bool parametric)
 
 void UIEqualizer::setAllBypassed(bool bypassed)
 {
+    if (mAllBypass != bypassed)
+        invalidateUnderlay();
     mAllBypass = bypassed;
     update();
 }
@@ -104,6 +121,7 @@ DisplayBand UIEqualizer::band(int index) const
 void UIEqualizer::setPhaseShown(bool shown)
 {
     mPhaseShown = shown;
+    invalidateUnderlay();
     update();
 }
 
@@ -111,6 +129,7 @@ void UIEqualizer::setScalePercent(int percent)
 {
     mScalePercent = std::max(0, percent);
     mLayoutValid = false;
+    invalidateUnderlay();
     retrace();
     layoutAll();
     update();
@@ -134,12 +153,14 @@ void UIEqualizer::layoutAll()
 {
     mAxes = PlotAxes::over(0, 0, width(), height());
     mLayoutValid = mAxes.usable();
+    if (mLaidOutScale != S())
+        invalidateUnderlay();
+    mLaidOutScale = S();
     for (std::size_t i = 0; i < mBands.size(); ++i) {
         BandHandle& h = mBands[i];
         h.x = mAxes.xOf(h.band.freq);
         h.y = mAxes.yOf(h.band.gain);
         h.rect = dravo::bandHandleRect(mAxes, h.x, h.y, S());
-        h.label = QString::number(int(i) + 1);
     }
     layoutSelection();
     layoutCrossover();
@@ -194,8 +215,14 @@ void UIEqualizer::retrace()
 void UIEqualizer::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    retrace();
+    // Qt repeats the resize event of a widget never shown (each grab sends
+    // it); only a new size makes the traces and the underlay stale.
+    const PlotAxes before = mAxes;
     layoutAll();
+    if (mAxes.width() != before.width() || mAxes.height() != before.height()) {
+        retrace();
+        invalidateUnderlay();
+    }
 }
 
 // --- Notifications -----------------------------------------------------------
@@ -226,6 +253,7 @@ bool UIEqualizer::event(QEvent* event)
         if (mLook.apply(name, property(name.constData()))) {
             if (name == "curvelogo")
                 mLogo = mLook.logo.isEmpty() ? QPixmap() : SkinImage(mLook.logo);
+            invalidateUnderlay();
             update();
         }
     }

@@ -15,7 +15,9 @@
 #include "Notification.h"
 
 #include <QPixmap>
-#include <QPainterPath>
+#include <QImage>
+#include <QLineF>
+#include <QStaticText>
 #include <QRect>
 #include <QWidget>
 
@@ -100,14 +102,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct BandHandle {
         DisplayBand band;
         int x = 0;
         int y = 0;
-        QRect rect;
-        QString label;
+        QRect rect; // its number is drawn here
     };
     struct CurveSlot {
         std::array<double, kCurvePoints> frequency{};
@@ -115,8 +117,8 @@ private:
         std::array<double, kCurvePoints> phase{};
         int points = 0;
         // Built from the arrays on the first paint after a change.
-        QPainterPath magnitudePath;
-        QPainterPath phasePath;
+        std::vector<QLineF> magnitudeLines;
+        std::vector<QLineF> phaseLines;
         bool traced = false;
     };
 
@@ -138,9 +140,15 @@ private:
     void dragBand(const QPoint& p, bool final);
     void updateHoverCursor(const QPoint& p);
 
+    // What lies under the selected output's curve (background, grid, the
+    // all-bypass text, the other outputs' curves) is kept as an image while
+    // none of it changes, so a drag redraws one curve and the labels.
+    void invalidateUnderlay() { mUnderlayValid = false; }
+    void paintUnderlay(QPainter& painter);
     void paintGrid(QPainter& painter) const;
-    void paintCurves(QPainter& painter);
-    void paintLabels(QPainter& painter) const;
+    void paintCurve(QPainter& painter, int channel, double width);
+    void paintLabels(QPainter& painter);
+    double otherCurveWidth() const;
 
     std::vector<BandHandle> mBands;
     int mCurrentControlIndex = -1;
@@ -167,6 +175,14 @@ private:
     PlotAxes mAxes;
     CurveLook mLook;
     QPixmap mLogo;
+
+    int mLaidOutScale = 0; // S of the last full layout and of the underlay
+    QImage mUnderlay;
+    bool mUnderlayValid = false;
+    QString mUnderlayBypassText;
+    // Band numbers and "H", "L", laid out once per font.
+    std::vector<QStaticText> mNumberTexts;
+    QFont mNumberFont;
 };
 
 } // namespace dravo

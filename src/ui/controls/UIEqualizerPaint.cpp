@@ -6,8 +6,8 @@
 #include "CurveTrace.h"
 #include "Languages.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace dravo {
 namespace {
@@ -40,19 +40,84 @@ void drawLabel(QPainter& painter, const QRect& rect, const CurveLook& look, cons
     painter.drawText(rect, look.textFlags, text);
 }
 
+// A short one-line text placed in `rect` by the style's alignment, as
+// drawText would place it.
+void drawAligned(QPainter& painter, const QRect& rect, int flags, const QStaticText& text)
+{
+    const QSizeF size = text.size();
+    double x = rect.left() + (rect.width() - size.width()) / 2;
+    if (flags & Qt::AlignLeft)
+        x = rect.left();
+    else if (flags & Qt::AlignRight)
+        x = rect.left() + rect.width() - size.width();
+    double y = rect.top() + (rect.height() - size.height()) / 2;
+    if (flags & Qt::AlignTop)
+        y = rect.top();
+    else if (flags & Qt::AlignBottom)
+        y = rect.top() + rect.height() - size.height();
+    painter.drawStaticText(QPointF(x, y), text);
+}
+
 } // namespace
+
+void UIEqualizer::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        invalidateUnderlay();
+    QWidget::changeEvent(event);
+}
 
 void UIEqualizer::paintEvent(QPaintEvent*)
 {
-    if (!mLayoutValid)
+    // The program's display scale may have changed under a control that follows it.
+    if (!mLayoutValid || mLaidOutScale != S())
         layoutAll();
     else
         layoutMoving();
 
     QPainter painter(this);
-    paintGrid(painter);
-    paintCurves(painter);
+    paintUnderlay(painter);
+    // The selected output's curve is drawn whether or not it is marked
+    // shown: it is the one being edited.
+    if (mCurrentChannel >= 0 && mCurrentChannel < kChannels)
+        paintCurve(painter, mCurrentChannel, S() * 2 / 100.0);
     paintLabels(painter);
+}
+
+void UIEqualizer::paintUnderlay(QPainter& painter)
+{
+    // A language switch repaints without telling the control.
+    const QString bypassText = mAllBypass && mLogo.isNull() ? GetText(QStringLiteral("${all_bypass}")) : QString();
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (!mUnderlayValid || bypassText != mUnderlayBypassText || mUnderlay.size() != pixels ||
+        mUnderlay.devicePixelRatioF() != ratio) {
+        fprintf(stderr, "rebuild valid=%d text=%d size=%d dpr=%d\n", mUnderlayValid, bypassText != mUnderlayBypassText, mUnderlay.size() != pixels, mUnderlay.devicePixelRatioF() != ratio);
+        mUnderlayBypassText = bypassText;
+        // An opaque background makes an opaque image, which draws faster.
+        const bool opaque = qAlpha(mLook.background.value_or(curve_colors::kBackground)) == 255;
+        const QImage::Format format = opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+        if (mUnderlay.size() != pixels || mUnderlay.format() != format)
+            mUnderlay = QImage(pixels, format);
+        if (!opaque)
+            mUnderlay.fill(Qt::transparent);
+        mUnderlay.setDevicePixelRatio(ratio);
+        QPainter under(&mUnderlay);
+        under.setFont(font());
+        paintGrid(under);
+        const double width = otherCurveWidth();
+        for (int c = 0; c < kChannels; ++c)
+            if (c != mCurrentChannel && mShown[std::size_t(c)])
+                paintCurve(under, c, width);
+        mUnderlayValid = true;
+    }
+    painter.drawImage(QPointF(0, 0), mUnderlay);
+}
+
+double UIEqualizer::otherCurveWidth() const
+{
+    // Thinner beside a selected curve that has a colour of its own.
+    return S() * (mLook.hasCurveColor(mCurrentChannel) ? 2 : 3) / 100.0;
 }
 
 void UIEqualizer::paintGrid(QPainter& painter) const
@@ -65,7 +130,7 @@ void UIEqualizer::paintGrid(QPainter& painter) const
     painter.setRenderHint(QPainter::Antialiasing, false);
     const int lineWidth = S() / 100;
     const QColor grid = QColor::fromRgba(curve_colors::kGrid);
-    QPen solid(grid, lineWidth);
+    const QPen solid(grid, lineWidth);
     painter.setPen(solid);
     painter.setBrush(Qt::NoBrush);
     const int inset = std::max(1, lineWidth);
@@ -74,8 +139,7 @@ void UIEqualizer::paintGrid(QPainter& painter) const
     const int y0 = static_cast<int>(a.y0);
     painter.drawLine(a.left, y0, a.right, y0);
 
-    QPen dotted(grid, lineWidth, Qt::DotLine);
-    painter.setPen(dotted);
+    painter.setPen(QPen(grid, lineWidth, Qt::DotLine));
     for (int db : kGridLevels) {
         const int y = a.yOf(db);
         painter.drawLine(a.left, y, a.right, y);
@@ -90,77 +154,69 @@ void UIEqualizer::paintGrid(QPainter& painter) const
     }
 
     if (!mLogo.isNull()) {
-        const QRect area = fromEdges(a.left, a.top, a.right, a.bottom);
         QRect target(QPoint(0, 0), mLogo.deviceIndependentSize().toSize());
-        target.moveCenter(area.center());
+        target.moveCenter(plot.center());
         painter.drawPixmap(target, mLogo);
     } else if (mAllBypass) {
+        QFont bypassFont = pixelFont(font(), kBypassPixels, S());
+        bypassFont.setBold(true);
+        painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(QColor::fromRgba(curve_colors::kBypassText));
-        painter.setFont(mLook.bypassFont ? scaledFont(*mLook.bypassFont, S())
-                                         : [&] {
-                                               QFont f = pixelFont(font(), kBypassPixels, S());
-                                               f.setBold(true);
-                                               return f;
-                                           }());
+        painter.setFont(mLook.bypassFont ? scaledFont(*mLook.bypassFont, S()) : bypassFont);
         drawLabel(painter, fromEdges(a.left, a.top + kBypassTextOffset, a.right, a.bottom), mLook,
-                  GetText(QStringLiteral("${all_bypass}")));
+                  mUnderlayBypassText);
     }
 }
 
-void UIEqualizer::paintCurves(QPainter& painter)
+void UIEqualizer::paintCurve(QPainter& painter, int c, double width)
 {
+    CurveSlot& slot = mCurves[std::size_t(c)];
+    if (!slot.traced) {
+        const CurveTrace trace =
+            traceCurve(mAxes, slot.frequency.data(), slot.magnitude.data(), slot.phase.data(), slot.points);
+        slot.magnitudeLines = flattened(bezierChain(trace.magnitude));
+        slot.phaseLines = flattened(bezierChain(trace.phase));
+        slot.traced = true;
+    }
+    if (slot.magnitudeLines.empty())
+        return;
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const int s = S();
-    const bool currentValid = mCurrentChannel >= 0 && mCurrentChannel < kChannels;
-    const double otherWidth = s * (mLook.hasCurveColor(mCurrentChannel) ? 2 : 3) / 100.0;
-    const double currentWidth = s * 2 / 100.0;
-
-    auto draw = [&](int c, double width) {
-        CurveSlot& slot = mCurves[std::size_t(c)];
-        if (!slot.traced) {
-            const CurveTrace trace = traceCurve(mAxes, slot.frequency.data(), slot.magnitude.data(),
-                                                slot.phase.data(), slot.points);
-            slot.magnitudePath = bezierChain(trace.magnitude);
-            slot.phasePath = bezierChain(trace.phase);
-            slot.traced = true;
-        }
-        if (slot.magnitudePath.isEmpty())
-            return;
-        const QColor color = mLook.curveColor(c, c == mCurrentChannel);
-        QPen pen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(slot.magnitudePath);
-        if (mPhaseShown) {
-            pen.setStyle(Qt::DashLine);
-            pen.setCapStyle(Qt::FlatCap);
-            painter.setPen(pen);
-            painter.drawPath(slot.phasePath);
-        }
-    };
-
-    for (int c = 0; c < kChannels; ++c)
-        if (c != mCurrentChannel && mShown[std::size_t(c)])
-            draw(c, otherWidth);
-    // The selected output is drawn whether or not it is marked shown: it is
-    // the one being edited.
-    if (currentValid)
-        draw(mCurrentChannel, currentWidth);
+    // Square caps close the joints between the short pieces.
+    const QPen pen(mLook.curveColor(c, c == mCurrentChannel), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawLines(slot.magnitudeLines.data(), int(slot.magnitudeLines.size()));
+    if (mPhaseShown) {
+        // Dashes of four pen widths and gaps of two, once the caps are counted.
+        const double w = std::max(width, 1.0);
+        const std::vector<QLineF> dashes = dashed(slot.phaseLines, 3 * w, 3 * w);
+        painter.drawLines(dashes.data(), int(dashes.size()));
+    }
 }
 
-void UIEqualizer::paintLabels(QPainter& painter) const
+void UIEqualizer::paintLabels(QPainter& painter)
 {
     const int s = S();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
-    painter.setFont(testAttribute(Qt::WA_SetFont) ? font() : pixelFont(font(), kLabelPixels, s));
+    const QFont labelFont = testAttribute(Qt::WA_SetFont) ? font() : pixelFont(font(), kLabelPixels, s);
+    painter.setFont(labelFont);
+    if (mNumberTexts.empty() || mNumberFont != labelFont) {
+        // 1 … 31, then "H" and "L".
+        mNumberTexts.clear();
+        for (int i = 1; i <= kMaxBands + 2; ++i) {
+            QStaticText text(i <= kMaxBands ? QString::number(i) : QString::fromLatin1(i == kMaxBands + 1 ? "H" : "L"));
+            text.setTextFormat(Qt::PlainText);
+            text.prepare(QTransform(), labelFont);
+            mNumberTexts.push_back(text);
+        }
+        mNumberFont = labelFont;
+    }
     const QColor selected = QColor::fromRgba(curve_colors::kSelected);
     const QColor plain = QColor::fromRgba(curve_colors::kLabel);
 
     for (int i = 0; i < bandCount(); ++i) {
-        const BandHandle& h = mBands[std::size_t(i)];
         painter.setPen(i == mCurrentControlIndex ? selected : plain);
-        drawLabel(painter, h.rect, mLook, h.label);
+        drawAligned(painter, mBands[std::size_t(i)].rect, mLook.textFlags, mNumberTexts[std::size_t(i)]);
     }
 
     if (validSelection()) {
@@ -177,11 +233,11 @@ void UIEqualizer::paintLabels(QPainter& painter) const
 
     if (mHpFreq != -1) {
         painter.setPen(mCapture == HpCaptured ? selected : plain);
-        drawLabel(painter, mHpRect, mLook, QStringLiteral("H"));
+        drawAligned(painter, mHpRect, mLook.textFlags, mNumberTexts[kMaxBands]);
     }
     if (mLpFreq != -1) {
         painter.setPen(mCapture == LpCaptured ? selected : plain);
-        drawLabel(painter, mLpRect, mLook, QStringLiteral("L"));
+        drawAligned(painter, mLpRect, mLook.textFlags, mNumberTexts[kMaxBands + 1]);
     }
 }
 
