@@ -23,13 +23,15 @@ void QtDeviceCombo::addItem(const std::string& name, const std::string& text, in
     if (!mCombo)
         return;
     const QSignalBlocker blocker(mCombo);
+    // Qt selects the first item added to an empty combo; the connection
+    // picks the selection itself.
+    const int selected = mCombo->currentIndex();
     mCombo->addItem(QString::fromStdString(text), QString::fromStdString(name));
     const int row = mCombo->count() - 1;
     mCombo->setItemData(row, QString::fromStdString(name), Qt::ToolTipRole);
     if (height > 0)
         mCombo->setItemData(row, QSize(0, CurrentDisplayScale().scale(height)), Qt::SizeHintRole);
-    // A new list starts without a selection until the connection picks one.
-    mCombo->setCurrentIndex(-1);
+    mCombo->setCurrentIndex(selected);
 }
 
 void QtDeviceCombo::setItemText(int index, const std::string& text)
