@@ -148,7 +148,7 @@ private:
 };
 
 struct DragRig {
-    explicit DragRig(int scale) : link(backend.handle()), page(controls, curve), manager(link, host)
+    DragRig(int scale, bool linked) : link(backend.handle()), page(controls, curve), manager(link, host)
     {
         curve.setScalePercent(scale);
         curve.resize(kWidth * scale / 100, kHeight * scale / 100);
@@ -176,6 +176,14 @@ struct DragRig {
             row[std::size_t(10 + c % 5)].eqGain = -6.0f;
             live.channels[std::size_t(c)].bypass = 0;
         }
+        if (linked) {
+            // Output 1 follows output 0: its curve changes with every move
+            // too, so the kept underlay is redrawn each time.
+            live.linkMode = 1;
+            live.linkOutputs.fill(-1);
+            live.linkOutputs[0] = 1;
+            live.linkOutputs[1] = 0;
+        }
         manager.intake().SetReadProfileToView();
         curve.setParametric(true);
         manager.intake().UpdateEqualizer(kBand);
@@ -202,9 +210,10 @@ struct DragRig {
     QPoint start;
 };
 
+// range(0): scale; range(1): 1 when a linked output follows the drag.
 void BM_DragBand(benchmark::State& state)
 {
-    DragRig rig(static_cast<int>(state.range(0)));
+    DragRig rig(static_cast<int>(state.range(0)), state.range(1) != 0);
     const int s = static_cast<int>(state.range(0));
     int step = 0;
     for (auto _ : state) {
@@ -216,10 +225,11 @@ void BM_DragBand(benchmark::State& state)
         benchmark::DoNotOptimize(rig.image.constBits());
     }
     const float gain = rig.manager.live().bandsOf(rig.manager.live().currOutChannel)->at(DragRig::kBand).eqGain;
-    if (gain == 0.0f)
+    const float partnerGain = rig.manager.live().bandsOf(1)->at(DragRig::kBand).eqGain;
+    if (gain == 0.0f || (state.range(1) != 0 && partnerGain != gain))
         state.SkipWithError("the drag never reached the model");
 }
-BENCHMARK(BM_DragBand)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_DragBand)->ArgsProduct({{100, 150}, {0, 1}})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 } // namespace
 } // namespace dravo
