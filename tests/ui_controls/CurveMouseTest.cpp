@@ -129,6 +129,14 @@ TEST_F(CurveMouse, CrossoverHandlesNeverPassEachOther)
     EXPECT_EQ(sent.back().type, curve_notify::kLpRelease);
 }
 
+TEST_F(CurveMouse, CrossoverDragsBeforeAnyBandWasSelectedNameABandForTheOwner)
+{
+    drag(curve->hpHandleRect().center(), {200, 200});
+    ASSERT_FALSE(sent.empty());
+    for (const Sent& s : sent)
+        EXPECT_EQ(s.userData, "0") << s.type;
+}
+
 TEST_F(CurveMouse, WithoutTheOtherHandleACrossoverHandleReachesTheAxisEnd)
 {
     curve->setCrossover(80, 0); // no L handle

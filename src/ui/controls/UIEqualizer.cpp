@@ -19,6 +19,10 @@ UIEqualizer::UIEqualizer(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Owners act on a notification only when its user data names a band
+    // (0 or more); the crossover handles can be dragged before any band was
+    // ever selected, and their notifications must not be dropped for that.
+    setProperty("userdata", QStringLiteral("0"));
 }
 
 UIEqualizer::~UIEqualizer() = default;
