@@ -142,6 +142,17 @@ TEST_F(PageEditing, FocusOnADelayBoxShowsOnlyItsSlider)
     EXPECT_TRUE(widget("control_empty_4")->isVisible());
 }
 
+TEST_F(PageEditing, BandTypeActsOnTheBandWhoseBoxHasTheFocus)
+{
+    constexpr int kAllPass = 1;
+    widget("eq_q_7")->setFocus();
+    choose("comb_eq_type", kAllPass);
+    settle();
+    EXPECT_EQ(manager->live().bands[0][7].type, kAllPass);
+    EXPECT_EQ(sim::bandType(amp->state().live.channels[0].bands[7]), kAllPass);
+    EXPECT_EQ(manager->live().bands[0][0].type, 0);
+}
+
 TEST_F(PageEditing, RoleButtonAsksForTheOutputMenuOfItsChannel)
 {
     QTest::mouseClick(widget("ch_output_btn_3"), Qt::LeftButton);
