@@ -128,10 +128,9 @@ void Connection::BindView()
 
     // Graphic mode is where the display starts; a layout without the switch
     // only has the parametric display.
-    const bool hasModeSwitch = m.has("btn_arg_eq");
-    m.ctl("btn_arg_eq").setChecked(false);
-    if (EqualizerView* display = m.page() ? m.page()->equalizer() : nullptr)
-        display->setParametric(!hasModeSwitch);
+    // The layout rule shows the mode on the button, the display and the band
+    // frequency boxes (disabled in graphic mode) in one place.
+    m.layout().ShowPeqMode(!m.has("btn_arg_eq"));
 
     char text[128];
     std::snprintf(text, sizeof text, "%s %s", "${soft_version}", kSoftwareVersion);
