@@ -92,7 +92,6 @@ void UIEqualizer::paintUnderlay(QPainter& painter)
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     if (!mUnderlayValid || bypassText != mUnderlayBypassText || mUnderlay.size() != pixels ||
         mUnderlay.devicePixelRatioF() != ratio) {
-        fprintf(stderr, "rebuild valid=%d text=%d size=%d dpr=%d\n", mUnderlayValid, bypassText != mUnderlayBypassText, mUnderlay.size() != pixels, mUnderlay.devicePixelRatioF() != ratio);
         mUnderlayBypassText = bypassText;
         // An opaque background makes an opaque image, which draws faster.
         const bool opaque = qAlpha(mLook.background.value_or(curve_colors::kBackground)) == 255;
