@@ -25,9 +25,15 @@
 namespace dravo {
 namespace {
 
-// The main page's graph at 100 %.
-constexpr int kWidth = 1180;
-constexpr int kHeight = 300;
+// The main page's graph at 100 % ("equalizer" of the main layout), and a
+// graph more than twice as wide for a stricter measure.
+constexpr QSize kMainPageSize(530, 188);
+constexpr QSize kWideSize(1180, 300);
+
+QSize sizeAt(int scale, bool wide)
+{
+    return (wide ? kWideSize : kMainPageSize) * scale / 100;
+}
 
 void ensureApp()
 {
@@ -74,10 +80,10 @@ std::array<ChannelCurve, 12> makeCurves(int variant = 0)
 }
 
 struct PaintRig {
-    explicit PaintRig(int scale)
+    PaintRig(int scale, bool wide)
     {
         curve.setScalePercent(scale);
-        curve.resize(kWidth * scale / 100, kHeight * scale / 100);
+        curve.resize(sizeAt(scale, wide));
         curve.setParametric(true);
         curve.setPhaseShown(true);
         std::vector<DisplayBand> bands(31);
@@ -110,7 +116,7 @@ struct PaintRig {
 // kept from the paint before.
 void BM_PaintNewCurves(benchmark::State& state)
 {
-    PaintRig rig(static_cast<int>(state.range(0)));
+    PaintRig rig(static_cast<int>(state.range(0)), state.range(1) != 0);
     bool flip = false;
     for (auto _ : state) {
         flip = !flip;
@@ -119,19 +125,20 @@ void BM_PaintNewCurves(benchmark::State& state)
         benchmark::DoNotOptimize(rig.image.constBits());
     }
 }
-BENCHMARK(BM_PaintNewCurves)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+// range(0): scale; range(1): 0 the main page's size, 1 the wide graph.
+BENCHMARK(BM_PaintNewCurves)->ArgsProduct({{100, 150}, {0, 1}})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 // A repaint of unchanged curves (hovering, a crossover handle moving): the
 // other outputs' curves come from the kept underlay.
 void BM_Repaint(benchmark::State& state)
 {
-    PaintRig rig(static_cast<int>(state.range(0)));
+    PaintRig rig(static_cast<int>(state.range(0)), state.range(1) != 0);
     for (auto _ : state) {
         paintInto(rig.curve, rig.image);
         benchmark::DoNotOptimize(rig.image.constBits());
     }
 }
-BENCHMARK(BM_Repaint)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_Repaint)->ArgsProduct({{100, 150}, {0, 1}})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 // The main page as the tuning logic sees it, with this control as its graph.
 class GraphPage final : public Page {
@@ -151,7 +158,7 @@ struct DragRig {
     DragRig(int scale, bool linked) : link(backend.handle()), page(controls, curve), manager(link, host)
     {
         curve.setScalePercent(scale);
-        curve.resize(kWidth * scale / 100, kHeight * scale / 100);
+        curve.resize(sizeAt(scale, false));
         curve.setPhaseShown(true);
         controls.addMainPageControls();
         host.attach(manager);

@@ -149,4 +149,13 @@ std::vector<QLineF> dashed(const std::vector<QLineF>& lines, double dash, double
     return pieces;
 }
 
+void cullOutside(std::vector<QLineF>& lines, const QRectF& area)
+{
+    const auto outside = [&area](const QLineF& l) {
+        return (l.x1() < area.left() && l.x2() < area.left()) || (l.x1() > area.right() && l.x2() > area.right()) ||
+               (l.y1() < area.top() && l.y2() < area.top()) || (l.y1() > area.bottom() && l.y2() > area.bottom());
+    };
+    lines.erase(std::remove_if(lines.begin(), lines.end(), outside), lines.end());
+}
+
 } // namespace dravo

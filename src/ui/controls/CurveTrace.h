@@ -39,4 +39,8 @@ std::vector<QLineF> flattened(const QPainterPath& chain, double tolerance = 0.25
 // the pattern running on across the pieces.
 std::vector<QLineF> dashed(const std::vector<QLineF>& lines, double dash, double gap);
 
+// Leaves out the pieces that lie wholly beyond one edge of `area` (a steep
+// crossover slope far below the plot): clipped anyway, but still stroked.
+void cullOutside(std::vector<QLineF>& lines, const QRectF& area);
+
 } // namespace dravo

@@ -177,17 +177,22 @@ void UIEqualizer::paintCurve(QPainter& painter, int c, double width)
         slot.phaseLines = flattened(bezierChain(trace.phase));
         slot.traced = true;
     }
+    // Anything within a pen width of the plot may still touch it.
+    const QRectF area = QRectF(rect()).adjusted(-width, -width, width, width);
     if (slot.magnitudeLines.empty())
         return;
     painter.setRenderHint(QPainter::Antialiasing, true);
     // Square caps close the joints between the short pieces.
     const QPen pen(mLook.curveColor(c, c == mCurrentChannel), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
     painter.setPen(pen);
-    painter.drawLines(slot.magnitudeLines.data(), int(slot.magnitudeLines.size()));
+    std::vector<QLineF> magnitude = slot.magnitudeLines;
+    cullOutside(magnitude, area);
+    painter.drawLines(magnitude.data(), int(magnitude.size()));
     if (mPhaseShown) {
         // Dashes of four pen widths and gaps of two, once the caps are counted.
         const double w = std::max(width, 1.0);
-        const std::vector<QLineF> dashes = dashed(slot.phaseLines, 3 * w, 3 * w);
+        std::vector<QLineF> dashes = dashed(slot.phaseLines, 3 * w, 3 * w);
+        cullOutside(dashes, area);
         painter.drawLines(dashes.data(), int(dashes.size()));
     }
 }
