@@ -148,6 +148,34 @@ TEST(CurveTrace, PointsThatDoNotFillASegmentAreJoinedByLines)
     EXPECT_TRUE(bezierChain({{0, 0}, {1, 1}}).isEmpty());
 }
 
+TEST(CurveTrace, OnlyPiecesWhollyBeyondOneEdgeAreLeftOut)
+{
+    const QRectF area(0, 0, 100, 50);
+    std::vector<QLineF> lines = {
+        {10, 10, 20, 20},   // inside
+        {10, 40, 20, 400},  // leaves through the bottom
+        {-5, 60, 105, -10}, // crosses the whole plot, ends outside
+        {10, 60, 90, 400},  // below
+        {-20, 10, -5, 40},  // left
+        {120, 10, 130, 20}, // right
+        {10, -30, 90, -1},  // above
+    };
+    cullOutside(lines, area);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2], QLineF(-5, 60, 105, -10));
+}
+
+TEST(CurveTrace, DashesRunOnAcrossPieces)
+{
+    // 10 + 10 pixels along a bend: dash 4, gap 4 → dashes at 0..4, 8..12 (over the bend), 16..20.
+    const std::vector<QLineF> dashes = dashed({{0, 0, 10, 0}, {10, 0, 10, 10}}, 4, 4);
+    ASSERT_EQ(dashes.size(), 4u);
+    EXPECT_EQ(dashes[0], QLineF(0, 0, 4, 0));
+    EXPECT_EQ(dashes[1], QLineF(8, 0, 10, 0));
+    EXPECT_EQ(dashes[2], QLineF(10, 0, 10, 2));
+    EXPECT_EQ(dashes[3], QLineF(10, 6, 10, 10));
+}
+
 TEST(CurveLook, ColoursComeFromTheListInOrder)
 {
     const CurveColors two = parseCurveColors("#FFFF0000 #FF0000FF");
