@@ -3,6 +3,7 @@
 #include "Log.h"
 #include "MainWnd.h"
 #include "StartOptions.h"
+#include "StartupReport.h"
 #include "Toolkit.h"
 #include "WindowPlacement.h"
 #include "transport/HidTransport.h"
@@ -28,6 +29,8 @@ using namespace dravo;
 constexpr int kScreenshotDeadlineMs = 30000;
 constexpr int kScreenshotQuietMs = 500;
 constexpr int kScreenshotPollMs = 100;
+// How long --report-startup waits for a connection before it gives up.
+constexpr int kReportDeadlineMs = 30000;
 
 void placeOnScreen(QWidget& window)
 {
@@ -75,39 +78,59 @@ void takeScreenshotWhenSettled(CMainWnd& window, const QString& file, int& resul
 
 int main(int argc, char* argv[])
 {
+    // Read before the application object exists, so that a mistyped option
+    // or --help needs no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StartOptions start = ParseStartOptions(arguments);
+    if (!start.error.isEmpty()) {
+        std::fprintf(stderr, "dravo-tune: %s\n", start.error.toLocal8Bit().constData());
+        return 2;
+    }
+    if (start.help) {
+        std::fputs(StartOptionsUsage().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     LogStartup();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    const StartOptions start = ParseStartOptions(arguments);
-    if (start.help || !start.error.isEmpty()) {
-        if (!start.error.isEmpty())
-            std::fprintf(stderr, "dravo-tune: %s\n", start.error.toLocal8Bit().constData());
-        std::fputs(StartOptionsUsage().toLocal8Bit().constData(), start.help ? stdout : stderr);
-        return start.help ? 0 : 2;
-    }
-
     InitToolkit();
     int result = 0;
     {
         MainWndOptions options;
         options.demo = start.demo;
         options.dpi = start.dpi;
+        options.language = start.language;
         options.quit = [] { QCoreApplication::quit(); };
-        // The new copy chooses its scale afresh, so only the simulation is
-        // passed on.
-        options.restart = [demo = start.demo] {
-            QProcess::startDetached(QCoreApplication::applicationFilePath(),
-                                    demo ? QStringList{QStringLiteral("--demo")} : QStringList{});
+        options.restart = [arguments = RestartArguments(start)] {
+            QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
         };
+        CMainWnd* shown = nullptr;
+        if (start.reportStartup) {
+            // Printed the moment the page shows the connection; then the
+            // program ends as if the window were closed.
+            options.connected = [&shown] {
+                std::printf("%s\n", StartupReportLine().c_str());
+                std::fflush(stdout);
+                QTimer::singleShot(0, shown, [&shown] { shown->close(); });
+            };
+        }
         auto window = std::make_unique<CMainWnd>(start.demo ? MakeDemoBackend() : makeDefaultBackend(),
                                                  std::move(options));
+        shown = window.get();
         placeOnScreen(*window);
         window->show();
         if (!start.screenshot.isEmpty())
             takeScreenshotWhenSettled(*window, start.screenshot, result);
+        if (start.reportStartup) {
+            QTimer::singleShot(kReportDeadlineMs, window.get(), [&window, &result] {
+                std::fprintf(stderr, "dravo-tune: no amplifier connected within %d ms\n", kReportDeadlineMs);
+                result = 1;
+                window->close();
+            });
+        }
         QApplication::exec();
     }
     ReleaseToolkit();

@@ -55,30 +55,54 @@ TEST(StartOptions, ReadsTheFewOptions)
     EXPECT_FALSE(plain.demo);
     EXPECT_TRUE(plain.screenshot.isEmpty());
     EXPECT_EQ(plain.dpi, 0);
+    EXPECT_TRUE(plain.language.isEmpty());
+    EXPECT_FALSE(plain.reportStartup);
     EXPECT_TRUE(plain.error.isEmpty());
 
-    const StartOptions shot = ParseStartOptions({"--demo", "--screenshot", "w.png", "--scale", "150"});
+    const StartOptions shot =
+        ParseStartOptions({"--demo", "--screenshot", "w.png", "--scale", "150", "--lang", "cn", "--report-startup"});
     EXPECT_TRUE(shot.demo);
     EXPECT_EQ(shot.screenshot, "w.png");
     EXPECT_EQ(shot.dpi, 144);
+    EXPECT_EQ(shot.language, "cn_zh");
+    EXPECT_TRUE(shot.reportStartup);
     EXPECT_TRUE(shot.error.isEmpty());
+
+    EXPECT_EQ(ParseStartOptions({"--lang", "en"}).language, "en");
 }
 
 TEST(StartOptions, RefusesWhatItCannotUse)
 {
     const QStringList bad[] = {
-        {"--screenshot"}, {"--scale"}, {"--scale", "110"}, {"--scale", "big"}, {"--connect"}, {"demo"},
+        {"--screenshot"}, {"--scale"},         {"--scale", "110"}, {"--scale", "big"}, {"--scale", "0"},
+        {"--scale", "-96"}, {"--scale", "96dpi"}, {"--lang"},        {"--lang", "ru"},   {"--lang", "cn_zh"},
+        {"--connect"},    {"demo"},
     };
-    for (const QStringList& args : bad)
-        EXPECT_FALSE(ParseStartOptions(args).error.isEmpty()) << args.join(' ').toStdString();
+    for (const QStringList& args : bad) {
+        const QString error = ParseStartOptions(args).error;
+        EXPECT_FALSE(error.isEmpty()) << args.join(' ').toStdString();
+        EXPECT_FALSE(error.contains('\n')) << args.join(' ').toStdString();
+    }
 }
 
-TEST(StartOptions, ScalePercentsAreTheSkinsImageSizes)
+TEST(StartOptions, ScaleIsTakenAsADisplayDpiOrAsItsPercent)
 {
-    const int percents[] = {67, 80, 100, 125, 150, 200, 300};
-    const int dpis[] = {64, 77, 96, 120, 144, 192, 288};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(DpiForScalePercent(percents[i]), dpis[i]);
+    struct Case {
+        int percent;
+        int dpi;
+    };
+    const Case steps[] = {{67, 64}, {80, 77}, {100, 96}, {125, 120}, {150, 144}, {200, 192}, {300, 288}};
+    for (const Case& c : steps) {
+        EXPECT_EQ(ParseStartOptions({"--scale", QString::number(c.percent)}).dpi, c.dpi) << c.percent;
+        EXPECT_EQ(ParseStartOptions({"--scale", QString::number(c.dpi)}).dpi, c.dpi) << c.dpi;
+    }
+}
+
+TEST(StartOptions, ANewCopyKeepsTheSimulationAndTheLanguage)
+{
+    EXPECT_EQ(RestartArguments(ParseStartOptions({"--scale", "150", "--screenshot", "w.png"})), QStringList{});
+    EXPECT_EQ(RestartArguments(ParseStartOptions({"--lang", "cn", "--demo", "--report-startup"})),
+              (QStringList{"--demo", "--lang", "cn"}));
 }
 
 } // namespace

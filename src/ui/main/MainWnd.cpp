@@ -105,6 +105,8 @@ void CMainWnd::InitWindow()
     RegisterCurveControls();
     SetTextProvider([](const QString&) { return QString(); });
     StartLanguages(features::russian);
+    if (!mOptions.language.isEmpty() && !SetLanguage(mOptions.language))
+        LogWrite("language %s is not registered\n", mOptions.language.toUtf8().constData());
 
     buildPage();
     mManager->Bind(*mPage, *mHost);

@@ -46,6 +46,9 @@ struct MainWndOptions {
     bool demo = false;
     // Display DPI to use instead of the one chosen from the screens; 0: choose.
     int dpi = 0;
+    // Registered language name for this run instead of the stored one; the
+    // settings file is left as it is. Empty: the stored one.
+    QString language;
     // Where the single-instance lock lives; empty: the user's runtime folder.
     QString lockDirectory;
     // Where "debug.ini" and "noForceUpdate.ini" are looked for; empty: the
@@ -57,6 +60,9 @@ struct MainWndOptions {
     // Starts a new copy of the program after the display changed. Without it
     // the window only closes.
     std::function<void()> restart;
+    // Called each time a connection's read has been shown on the page and
+    // the request path is open.
+    std::function<void()> connected;
 };
 
 class CMainWnd : public QWidget, public MainWindowActions {

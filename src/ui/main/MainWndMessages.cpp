@@ -10,6 +10,7 @@
 #include "MessageIds.h"
 #include "MsgWnd.h"
 #include "ProductInfo.h"
+#include "Connection.h"
 #include "ConnectionText.h"
 #include "menus/MenuCommand.h"
 
@@ -65,6 +66,8 @@ void CMainWnd::HandleMessage(Message& message)
         }
     }
     mManager->HandleMessage(message);
+    if (message.id == WM_CONNECTED && mOptions.connected && mManager->connection().Connected())
+        mOptions.connected();
 }
 
 void CMainWnd::onMenuItemClick(Message& message)
