@@ -69,6 +69,10 @@ TEST(StartOptions, ReadsTheFewOptions)
     EXPECT_TRUE(shot.error.isEmpty());
 
     EXPECT_EQ(ParseStartOptions({"--lang", "en"}).language, "en");
+    // A picture is taken at 100 % unless a scale is asked for.
+    EXPECT_EQ(ParseStartOptions({"--screenshot", "w.png"}).dpi, 96);
+    EXPECT_EQ(ParseStartOptions({"--screenshot", "w.png", "--scale", "67"}).dpi, 64);
+    EXPECT_EQ(ParseStartOptions({"--demo"}).dpi, 0);
 }
 
 TEST(StartOptions, RefusesWhatItCannotUse)

@@ -8,6 +8,8 @@ struct ScaleStep {
     int dpi;
 };
 
+constexpr int kScreenshotDpi = 96;
+
 constexpr ScaleStep kScaleSteps[] = {
     {67, 64}, {80, 77}, {100, 96}, {125, 120}, {150, 144}, {200, 192}, {300, 288},
 };
@@ -57,7 +59,7 @@ QString StartOptionsUsage()
         "Usage: dravo-tune [--demo] [--screenshot FILE] [--lang en|cn] [--scale S] [--report-startup]\n"
         "  --demo               tune a simulated amplifier inside the program\n"
         "  --screenshot FILE    show the window until it is connected and settled,\n"
-        "                       save it as a PNG picture and end\n"
+        "                       save it as a PNG picture (at 100 % unless --scale) and end\n"
         "  --lang en|cn         language of this run; the stored choice is kept\n"
         "  --scale S            display scale instead of the one the screen suggests,\n"
         "                       as a percent (67, 80, 100, 125, 150, 200, 300)\n"
@@ -98,6 +100,10 @@ StartOptions ParseStartOptions(const QStringList& arguments)
             options.error = QStringLiteral("unknown option %1 (try --help)").arg(arg);
         }
     }
+    // A picture should look the same whichever machine made it, not follow
+    // that machine's screen (offscreen and virtual ones suggest small scales).
+    if (!options.screenshot.isEmpty() && options.dpi == 0)
+        options.dpi = kScreenshotDpi;
     return options;
 }
 
