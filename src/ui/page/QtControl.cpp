@@ -112,8 +112,10 @@ void QtControl::showText(const QString& text)
 
 int QtControl::value() const
 {
+    // Qt announces a drag and its release before the slider takes the new
+    // value; the handle's position is what the user asked for.
     if (auto* slider = qobject_cast<QAbstractSlider*>(mWidget.data()))
-        return slider->value();
+        return slider->sliderPosition();
     if (auto* spin = qobject_cast<QSpinBox*>(mWidget.data()))
         return spin->value();
     if (auto* bar = qobject_cast<QProgressBar*>(mWidget.data()))
