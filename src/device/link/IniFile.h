@@ -1,6 +1,6 @@
 #pragma once
-// Reads and changes single values of the settings file "tavrel.ini" in the
-// Windows profile-file form ("[section]" headers, "key=value" lines, names
+// Reads and changes single values of the settings file "tavrel.ini" (device
+// nicknames, the language) in the Windows profile-file form ("[section]" headers, "key=value" lines, names
 // compared without regard to case, values trimmed). The file is shared with
 // the device nicknames, so every line this code does not change is written
 // back exactly as it was; QSettings would rewrite the whole file in its own
