@@ -1,5 +1,7 @@
 #include "ProfileJson.h"
 
+#include "ProductInfo.h"
+
 namespace dravo::profile_json {
 
 std::string printUnformatted(const cJSON* root)
@@ -226,6 +228,20 @@ bool readViceTables(ItemReader& reader, const cJSON* object, SenceConfig& record
     reader.optionalTable(object, "csmViceCh", record.csmViceCh, kInputRange);
     reader.optionalTable(object, "csmViceGain", record.csmViceGain);
     return true;
+}
+
+ProfileResult parseProfileRoot(std::string_view text, JsonPtr& root)
+{
+    const std::string terminated(text);
+    root.reset(cJSON_Parse(terminated.c_str()));
+    if (!root)
+        return {ProfileStatus::NotJson, {}};
+    const cJSON* model = cJSON_GetObjectItem(root.get(), "model");
+    if (!cJSON_IsNumber(model))
+        return {ProfileStatus::InvalidItem, "model"};
+    if (model->valueint != kModelId)
+        return {ProfileStatus::WrongModel, std::to_string(model->valueint)};
+    return {};
 }
 
 } // namespace dravo::profile_json

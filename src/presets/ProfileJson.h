@@ -2,6 +2,7 @@
 // The JSON pieces both profile formats share: building the objects and
 // arrays of a parameter set, and reading them back with every shape and
 // range checked. Internal to the profile codec.
+#include "ProfileResult.h"
 #include "SenceConfig.h"
 
 #include <cJSON.h>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace dravo::profile_json {
 
@@ -149,5 +151,10 @@ private:
 // The vice tables when present and good; otherwise the record keeps its own.
 // Always true: the tables are optional.
 bool readViceTables(ItemReader& reader, const cJSON* object, SenceConfig& record);
+
+// Parses a profile's text and checks its "model" item, which both kinds of
+// profile carry first. Returns the failure, or Ok with `root` holding the
+// parsed document.
+ProfileResult parseProfileRoot(std::string_view text, JsonPtr& root);
 
 } // namespace dravo::profile_json

@@ -38,17 +38,10 @@ std::string SceneProfileText(const SenceConfig& record)
 
 ProfileResult parseSceneProfile(std::string_view text, SenceConfig& record)
 {
-    const std::string terminated(text);
-    JsonPtr root(cJSON_Parse(terminated.c_str()));
-    if (!root)
-        return {ProfileStatus::NotJson, {}};
+    JsonPtr root;
+    if (ProfileResult checked = parseProfileRoot(text, root); !checked.ok())
+        return checked;
     const cJSON* r = root.get();
-
-    const cJSON* model = cJSON_GetObjectItem(r, "model");
-    if (!cJSON_IsNumber(model))
-        return {ProfileStatus::InvalidItem, "model"};
-    if (model->valueint != kModelId)
-        return {ProfileStatus::WrongModel, std::to_string(model->valueint)};
 
     SenceConfig read = record;
     ItemReader in;

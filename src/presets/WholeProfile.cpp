@@ -141,17 +141,10 @@ std::string WholeProfileText(const SenceConfig& live, const SceneRecords& scenes
 ProfileResult parseWholeProfile(std::string_view text, SenceConfig& live, SceneRecords& scenes,
                                 SceneNameTable& names)
 {
-    const std::string terminated(text);
-    JsonPtr root(cJSON_Parse(terminated.c_str()));
-    if (!root)
-        return {ProfileStatus::NotJson, {}};
+    JsonPtr root;
+    if (ProfileResult checked = parseProfileRoot(text, root); !checked.ok())
+        return checked;
     const cJSON* r = root.get();
-
-    const cJSON* model = cJSON_GetObjectItem(r, "model");
-    if (!cJSON_IsNumber(model))
-        return {ProfileStatus::InvalidItem, "model"};
-    if (model->valueint != kModelId)
-        return {ProfileStatus::WrongModel, std::to_string(model->valueint)};
 
     SenceConfig newLive = live;
     // Ten records are too large for a worker's stack.
