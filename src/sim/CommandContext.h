@@ -62,4 +62,29 @@ struct CommandContext {
 // an index out of range); such a request changes nothing and is not answered.
 using CommandHandler = bool (*)(CommandContext&, const Request&);
 
+// One sub-command of a packet type: its setter and its query (null when the
+// device has none), and whether the loader answers it too.
+struct CommandEntry {
+    std::uint8_t sub;
+    CommandHandler set;
+    CommandHandler get;
+    bool inLoader = false;
+};
+
+// Runs the entry for the request's sub-command and op type; false when there
+// is none or the loader runs and the entry is not one of its own.
+inline bool dispatchCommand(std::span<const CommandEntry> table, CommandContext& ctx, const Request& request)
+{
+    for (const CommandEntry& command : table) {
+        if (command.sub != request.sub)
+            continue;
+        if (ctx.state.loaderMode && !command.inLoader)
+            return false;
+        const CommandHandler handler =
+            request.op == OP_SET ? command.set : request.op == OP_GET ? command.get : nullptr;
+        return handler && handler(ctx, request);
+    }
+    return false;
+}
+
 } // namespace dravo::sim

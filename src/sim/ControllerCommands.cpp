@@ -70,14 +70,7 @@ bool getSignedByte(CommandContext& ctx, const Request& r)
     return true;
 }
 
-struct ControllerCommand {
-    std::uint8_t sub;
-    CommandHandler set;
-    CommandHandler get;
-    bool inLoader; // also answered while the loader runs
-};
-
-constexpr ControllerCommand kControllerCommands[] = {
+constexpr CommandEntry kControllerCommands[] = {
     {MCU_ENTER_UPG_MODE, enterControllerUpgrade, nullptr, true},
     {MCU_UPG_START, startControllerUpgrade, nullptr, true},
     {MCU_UPG_BLOCK, receiveControllerBlock, nullptr, true},
@@ -99,16 +92,7 @@ constexpr ControllerCommand kControllerCommands[] = {
 
 bool handleControllerRequest(CommandContext& ctx, const Request& request)
 {
-    for (const ControllerCommand& command : kControllerCommands) {
-        if (command.sub != request.sub)
-            continue;
-        if (ctx.state.loaderMode && !command.inLoader)
-            return false;
-        const CommandHandler handler =
-            request.op == OP_SET ? command.set : request.op == OP_GET ? command.get : nullptr;
-        return handler && handler(ctx, request);
-    }
-    return false;
+    return dispatchCommand(kControllerCommands, ctx, request);
 }
 
 } // namespace dravo::sim

@@ -552,13 +552,7 @@ bool getIrcSpectrum(CommandContext& ctx, const Request& r)
     return true;
 }
 
-struct DspCommand {
-    std::uint8_t sub;
-    CommandHandler set;
-    CommandHandler get;
-};
-
-constexpr DspCommand kDspCommands[] = {
+constexpr CommandEntry kDspCommands[] = {
     {DSP_SOURCE_SWITCH, setAmpByte<std::uint8_t, &AmpSettings::source>, getAmpByte<std::uint8_t, &AmpSettings::source>},
     {DSP_VOLUME, setVolume, getAmpByte<std::int8_t, &AmpSettings::volumeDb>},
     {DSP_SUBWOOFER_VOLUME, nullptr, getAmpByte<std::int8_t, &AmpSettings::subVolume>},
@@ -612,14 +606,7 @@ constexpr DspCommand kDspCommands[] = {
 
 bool handleDspRequest(CommandContext& ctx, const Request& request)
 {
-    for (const DspCommand& command : kDspCommands) {
-        if (command.sub != request.sub)
-            continue;
-        const CommandHandler handler =
-            request.op == OP_SET ? command.set : request.op == OP_GET ? command.get : nullptr;
-        return handler && handler(ctx, request);
-    }
-    return false;
+    return dispatchCommand(kDspCommands, ctx, request);
 }
 
 } // namespace dravo::sim

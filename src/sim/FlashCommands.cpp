@@ -131,14 +131,7 @@ bool getSceneValid(CommandContext& ctx, const Request& r)
     return true;
 }
 
-struct FlashCommand {
-    std::uint8_t sub;
-    CommandHandler set;
-    CommandHandler get;
-    bool inLoader;
-};
-
-constexpr FlashCommand kFlashCommands[] = {
+constexpr CommandEntry kFlashCommands[] = {
     {FLASH_CHIP_ERASE, eraseDspFlash, nullptr, true},
     {FLASH_UPG_START, startDspUpgrade, nullptr, true},
     {FLASH_UPG_BLOCK, receiveDspBlock, nullptr, true},
@@ -155,16 +148,7 @@ constexpr FlashCommand kFlashCommands[] = {
 
 bool handleFlashRequest(CommandContext& ctx, const Request& request)
 {
-    for (const FlashCommand& command : kFlashCommands) {
-        if (command.sub != request.sub)
-            continue;
-        if (ctx.state.loaderMode && !command.inLoader)
-            return false;
-        const CommandHandler handler =
-            request.op == OP_SET ? command.set : request.op == OP_GET ? command.get : nullptr;
-        return handler && handler(ctx, request);
-    }
-    return false;
+    return dispatchCommand(kFlashCommands, ctx, request);
 }
 
 } // namespace dravo::sim
