@@ -485,8 +485,6 @@ void decodeMemData(const ReplyContext& c)
 
 // ---- dispatch ----
 
-using Decode = void (*)(const ReplyContext&);
-
 struct DspReplyRow {
     std::uint8_t code;
     Decode decode;              // on OP_UPDATE; null: the code is dropped without a word

@@ -103,21 +103,8 @@ constexpr UpgradeAckRule kUpgradeFinish{
     .readyLog = "UPG_FINISH: ACK_READY\n",
 };
 
-template <const UpgradeAckRule& Rule>
-void decodeUpgradeAck(const ReplyContext& c)
-{
-    applyUpgradeAck(c, Rule);
-}
-
-using Decode = void (*)(const ReplyContext&);
-
-struct FlashReplyRow {
-    std::uint8_t code;
-    Decode decode; // null: dropped without a word
-};
-
 // Codes missing from this table are answered "!!! NOT SUPPORT MSG".
-constexpr FlashReplyRow kFlashReplies[] = {
+constexpr ReplyRow kFlashReplies[] = {
     {FLASH_CHIP_ERASE, decodeUpgradeAck<kChipErase>},
     {FLASH_UPG_START, decodeUpgradeAck<kUpgradeStart>},
     {FLASH_UPG_BLOCK, decodeUpgradeAck<kUpgradeBlock>},
@@ -134,14 +121,7 @@ constexpr FlashReplyRow kFlashReplies[] = {
 
 void flashAckProcess(const ReplyContext& c)
 {
-    const auto row = std::find_if(std::begin(kFlashReplies), std::end(kFlashReplies),
-                                  [&](const FlashReplyRow& r) { return r.code == c.sub; });
-    if (row == std::end(kFlashReplies)) {
-        LogWrite("!!! NOT SUPPORT MSG\n");
-        return;
-    }
-    if (row->decode)
-        row->decode(c);
+    dispatchReply(kFlashReplies, c);
 }
 
 } // namespace dravo

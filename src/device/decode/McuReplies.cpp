@@ -168,21 +168,8 @@ constexpr UpgradeAckRule kUpgradeFinish{
     .readyLog = "MCU UPG_FINISH: ACK_READY\n\n",
 };
 
-template <const UpgradeAckRule& Rule>
-void decodeUpgradeAck(const ReplyContext& c)
-{
-    applyUpgradeAck(c, Rule);
-}
-
-using Decode = void (*)(const ReplyContext&);
-
-struct McuReplyRow {
-    std::uint8_t code;
-    Decode decode; // null: dropped without a word
-};
-
 // Codes missing from this table are answered "!!! NOT SUPPORT MSG".
-constexpr McuReplyRow kMcuReplies[] = {
+constexpr ReplyRow kMcuReplies[] = {
     {MCU_ENTER_UPG_MODE, decodeUpgradeAck<kEnterUpgradeMode>},
     {MCU_UPG_START, decodeUpgradeAck<kUpgradeStart>},
     {MCU_UPG_BLOCK, decodeUpgradeAck<kUpgradeBlock>},
@@ -214,14 +201,7 @@ constexpr McuReplyRow kMcuReplies[] = {
 
 void mcuAckProcess(const ReplyContext& c)
 {
-    const auto row = std::find_if(std::begin(kMcuReplies), std::end(kMcuReplies),
-                                  [&](const McuReplyRow& r) { return r.code == c.sub; });
-    if (row == std::end(kMcuReplies)) {
-        LogWrite("!!! NOT SUPPORT MSG\n");
-        return;
-    }
-    if (row->decode)
-        row->decode(c);
+    dispatchReply(kMcuReplies, c);
 }
 
 } // namespace dravo

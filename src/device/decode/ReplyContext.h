@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 namespace dravo {
 
@@ -99,5 +100,17 @@ int forEachEntry(const ReplyContext& c, const char* what, int first, int last, s
     }
     return delivered;
 }
+
+using Decode = void (*)(const ReplyContext&);
+
+// One sub-command of a packet type and what its reply does.
+struct ReplyRow {
+    std::uint8_t code;
+    Decode decode; // null: dropped without a word
+};
+
+// Runs the row of the reply's sub-command; a code missing from the table is
+// logged "!!! NOT SUPPORT MSG".
+void dispatchReply(std::span<const ReplyRow> table, const ReplyContext& c);
 
 } // namespace dravo

@@ -4,6 +4,7 @@
 #include "Log.h"
 #include "ReplyContext.h"
 
+#include <algorithm>
 #include <array>
 
 namespace dravo {
@@ -79,6 +80,18 @@ void logShortReply(const char* what, const ReplyContext& c)
 void logDroppedEntries(const char* what, int from, const char* why)
 {
     LogWrite("%s: entries from %d on lie %s, dropped\n", what, from, why);
+}
+
+void dispatchReply(std::span<const ReplyRow> table, const ReplyContext& c)
+{
+    const auto row =
+        std::find_if(table.begin(), table.end(), [&](const ReplyRow& r) { return r.code == c.sub; });
+    if (row == table.end()) {
+        LogWrite("!!! NOT SUPPORT MSG\n");
+        return;
+    }
+    if (row->decode)
+        row->decode(c);
 }
 
 } // namespace dravo

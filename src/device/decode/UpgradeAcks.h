@@ -26,4 +26,11 @@ struct UpgradeAckRule {
 // that arrive in another status change nothing.
 void applyUpgradeAck(const ReplyContext& c, const UpgradeAckRule& rule);
 
+// A table row's decoder for the acknowledgement `Rule` describes.
+template <const UpgradeAckRule& Rule>
+void decodeUpgradeAck(const ReplyContext& c)
+{
+    applyUpgradeAck(c, Rule);
+}
+
 } // namespace dravo
